@@ -1,0 +1,7 @@
+#include "menu/app/app_state.h"
+
+AppState g_app = [] {
+    AppState state{};
+    state.canRestartFromCad = 1;
+    return state;
+}();

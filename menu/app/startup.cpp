@@ -1,0 +1,203 @@
+#include "menu/app/startup.h"
+
+#include "menu/app/app_state.h"
+#include "menu/app/command_line.h"
+#include "menu/app/menu_config.h"
+#include "menu/app/startup_messages.h"
+#include "menu/cadlink/cad_link.h"
+#include "menu/strutil/sjis_text.h"
+#include "menu/strutil/text_file.h"
+#include "menu/ui/menu_session.h"
+
+#include <cstdio>
+
+namespace {
+
+// The system's menu font, on Windows 95 and later and NT 4 and later.
+void CreateMenuFont() {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    if (!GetVersionExA(&version)) {
+        return;
+    }
+#pragma GCC diagnostic pop
+    if (!(version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ||
+          (version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 4))) {
+        return;
+    }
+    if (g_app.menuFont) {
+        DeleteObject(g_app.menuFont);
+        g_app.menuFont = nullptr;
+    }
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics; // 340 bytes: the layout without the padded border
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 0, &metrics, 0)) {
+        return;
+    }
+    const LOGFONTA& font = metrics.lfMenuFont;
+    g_app.menuFontHeight = font.lfHeight;
+    g_app.menuFont = CreateFontA(font.lfHeight, font.lfWidth, font.lfEscapement, font.lfOrientation,
+                                 font.lfWeight, font.lfItalic, font.lfUnderline, font.lfStrikeOut,
+                                 font.lfCharSet, font.lfOutPrecision, font.lfClipPrecision,
+                                 font.lfQuality, font.lfPitchAndFamily, font.lfFaceName);
+}
+
+// Undoes what a failed start-up made: links, DDE instance, hidden windows.
+void FailureCleanup() {
+    DisconnectDde(&g_app.cadLink);
+    for (int i = 0; i < g_app.externalCount; ++i) {
+        DisconnectDde(&g_app.externalPrograms[i]);
+    }
+    if (g_app.ddeInstance) {
+        DdeUninitialize(g_app.ddeInstance);
+        g_app.ddeInstance = 0;
+    }
+    ShowHiddenCadWindows();
+}
+
+// Starts the CAD program from cadCommand and waits until it is idle.
+int StartCadProgram() {
+    WriteHwndBusy();
+    char commandLine[kCommandSize];
+    CopyText(commandLine, sizeof commandLine, g_app.cadCommand);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE,
+                        CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+                        &startup, &process)) {
+        ShowStartupMessage(kMsgCadStartFailed, g_app.cadCommand);
+        return 0;
+    }
+    DWORD idle = WaitForInputIdle(process.hProcess, 180000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (idle != 0) {
+        ShowStartupMessage(kMsgCadNotIdle, g_app.cadCommand, static_cast<int>(idle));
+        return 0;
+    }
+    if (g_app.acadFindWaitMs > 0) {
+        Sleep(static_cast<DWORD>(g_app.acadFindWaitMs));
+    }
+    return 1;
+}
+
+// Attaches to the CAD main window given by /HWND: (hexadecimal).
+int AttachCadWindow() {
+    unsigned int value = 0;
+    if (sscanf(g_app.cadWindowText, "%x", &value) != 1) {
+        value = 0;
+    }
+    g_app.cadWindow = reinterpret_cast<HWND>(static_cast<UINT_PTR>(value));
+    if (!IsCadWindowPresent(g_app.cadWindow)) {
+        ShowStartupMessage(kMsgNoCadHandle);
+        return 0;
+    }
+    return 1;
+}
+
+// Whether the CAD command line names a program: its first token, taken
+// with the double quote as the only delimiter, is not empty.
+bool HasProgramToken(const char* command) {
+    char work[kCommandSize];
+    CopyText(work, sizeof work, command);
+    char* position = work;
+    char* token = TokenizeMbAt(&position, "\"");
+    return token != nullptr && token[0] != '\0';
+}
+
+int ConnectCad() {
+    if (g_app.ddeConnectWaitMs > 0) {
+        Sleep(static_cast<DWORD>(g_app.ddeConnectWaitMs));
+    }
+    g_app.cadLink.hszService = CreateDdeString(g_app.ddeService);
+    g_app.cadLink.hszTopic = CreateDdeString(g_app.ddeTopic);
+    if (!ConnectDde(g_app.cadLink.hszService, g_app.cadLink.hszTopic,
+                    &g_app.cadLink.conversation)) {
+        ShowStartupMessage(kMsgCadDdeFailed, g_app.cadCommand);
+        return 0;
+    }
+    return 1;
+}
+
+// Steps up to the linked CAD program; 0 when start-up ends (message shown).
+int RunStartupSteps(HINSTANCE previous, const char* commandLine) {
+    if (previous == nullptr && !RegisterMenuClasses(g_app.instance)) {
+        return 0;
+    }
+    CreateMenuFont();
+    CopyText(g_app.menuName, sizeof g_app.menuName, "VXMENU");
+
+    char modulePath[kPathSize];
+    if (GetModuleFileNameA(nullptr, modulePath, sizeof modulePath) == 0) {
+        ShowStartupMessage(kMsgNoProgramName);
+        return 0;
+    }
+    modulePath[kPathSize - 1] = '\0';
+    if (!ReplaceExtensionAtFirstDot(g_app.iniPath, sizeof g_app.iniPath, modulePath, ".ini")) {
+        ShowStartupMessage(kMsgBadProgramName, modulePath);
+        return 0;
+    }
+    ParseCommandLine(commandLine, g_app.iniPath, g_app.menuName, g_app.cadWindowText);
+    if (!FileExists(g_app.iniPath)) {
+        ShowStartupMessage(kMsgNoConfigFile, g_app.iniPath);
+        return 0;
+    }
+    ReadMenuSettings();
+    if (!SelectCadTarget()) {
+        ShowStartupMessage(kMsgNoCadTarget, g_app.iniPath);
+        return 0;
+    }
+    const bool hasDde = g_app.ddeService[0] != '\0' || g_app.ddeTopic[0] != '\0';
+    if (hasDde && DdeInitializeA(&g_app.ddeInstance, DdeCallback, APPCMD_CLIENTONLY, 0) != 0) {
+        g_app.ddeInstance = 0;
+        ShowStartupMessage(kMsgDdeInitFailed);
+        return 0;
+    }
+    const bool attach = g_app.cadWindowText[0] != '\0';
+    if (!attach) {
+        HideCadWindows();
+    }
+    if (!HasProgramToken(g_app.cadCommand)) {
+        ShowStartupMessage(kMsgNoCadProgram, g_app.cadCommand);
+        return 0;
+    }
+    if (attach ? !AttachCadWindow() : !StartCadProgram()) {
+        return 0;
+    }
+    if (hasDde && !ConnectCad()) {
+        return 0;
+    }
+    if (!attach) {
+        if (!FindCadWindow()) {
+            return 0; // silent: the CAD program shows no main window
+        }
+        ShowHiddenCadWindows();
+    }
+    SetActiveWindow(g_app.cadWindow);
+    return StartExternalPrograms();
+}
+
+} // namespace
+
+void ShowStartupMessage(const char* format, ...) {
+    char text[1024];
+    va_list args;
+    va_start(args, format);
+    FormatTextV(text, sizeof text, format, args);
+    va_end(args);
+    MessageBoxA(nullptr, text, kMenuCaption, MB_OK);
+}
+
+int InitInstance(HINSTANCE instance, HINSTANCE previous, const char* commandLine) {
+    g_app.instance = instance;
+    if (!RunStartupSteps(previous, commandLine)) {
+        FailureCleanup();
+        return 0;
+    }
+    // The menus and the top window are not built yet: end here.
+    FailureCleanup();
+    return 0;
+}

@@ -1,0 +1,114 @@
+#include "menu/strutil/line_reader.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr char kCtrlZ = 0x1A;
+
+// Moves the unread bytes to the front and reads more behind them. A Ctrl-Z
+// that ends a block is held back until the next read shows whether data
+// follows it: only a Ctrl-Z at the very end of the data marks the end.
+void Refill(TextFile* f) {
+    if (f->unread > 0 && f->position > 0) {
+        memmove(f->buffer, f->buffer + f->position, f->unread);
+    }
+    f->position = 0;
+    int room = kTextBlockSize - f->unread - f->heldCtrlZ;
+    int got = f->source.read(f->source.context, f->buffer + f->unread + f->heldCtrlZ, room);
+    if (got < 0) {
+        f->error = 1;
+        return;
+    }
+    if (got == 0) {
+        f->end = 1;
+        f->heldCtrlZ = 0;
+        return;
+    }
+    if (f->heldCtrlZ) {
+        f->buffer[f->unread] = kCtrlZ;
+        f->unread += 1;
+        f->heldCtrlZ = 0;
+    }
+    f->unread += got;
+    if (f->buffer[f->unread - 1] == kCtrlZ) {
+        f->unread -= 1;
+        f->heldCtrlZ = 1;
+    }
+}
+
+} // namespace
+
+void InitTextFile(TextFile* file, TextSource source) {
+    memset(file, 0, sizeof *file);
+    file->source = source;
+}
+
+char* ReadTextLine(char* dst, int size, TextFile* f) {
+    if (f == nullptr || dst == nullptr || size < 2) {
+        return nullptr;
+    }
+    int copied = 0;
+    for (;;) {
+        while (f->unread > 0) {
+            char c = f->buffer[f->position];
+            if (c == '\r') {
+                if (f->unread == 1 && !f->end && !f->error) {
+                    break; // decide after the next read whether LF follows
+                }
+                if (f->unread >= 2 && f->buffer[f->position + 1] == '\n') {
+                    f->position += 2;
+                    f->unread -= 2;
+                    dst[copied] = '\n';
+                    dst[copied + 1] = '\0';
+                    return dst;
+                }
+            }
+            dst[copied++] = c;
+            f->position += 1;
+            f->unread -= 1;
+            if (copied == size - 1) {
+                dst[copied] = '\0';
+                return dst;
+            }
+        }
+        if (f->end || f->error) {
+            if (copied > 0 && !f->error) {
+                dst[copied] = '\0'; // a last line without CR LF
+                return dst;
+            }
+            return nullptr;
+        }
+        Refill(f);
+        if (f->error) {
+            return nullptr;
+        }
+    }
+}
+
+void StripLineFeed(char* line) {
+    size_t n = strlen(line);
+    if (n > 0 && line[n - 1] == '\n') {
+        line[n - 1] = '\0';
+    }
+}
+
+namespace {
+int ReadMemory(void* context, char* buffer, int count) {
+    MemoryText* m = static_cast<MemoryText*>(context);
+    int left = m->size - m->offset;
+    int n = count < left ? count : left;
+    if (m->maxChunk > 0 && n > m->maxChunk) {
+        n = m->maxChunk;
+    }
+    if (n > 0) {
+        memcpy(buffer, m->data + m->offset, n);
+        m->offset += n;
+    }
+    return n;
+}
+} // namespace
+
+TextSource MemoryTextSource(MemoryText* text) {
+    return TextSource{text, ReadMemory};
+}

@@ -1,0 +1,45 @@
+// Text-file line reader: reads blocks of up to 2048 bytes and hands out lines
+// ending in CR LF as lines ending in one line feed.
+#pragma once
+
+// Where the bytes come from: read up to count bytes into buffer; returns the
+// number read, 0 at the end, -1 on a read error.
+struct TextSource {
+    void* context;
+    int (*read)(void* context, char* buffer, int count);
+};
+
+constexpr int kTextBlockSize = 2048;
+
+struct TextFile {
+    TextSource source;
+    int position;  // read position in buffer
+    int unread;    // unread bytes from position on
+    int error;     // a read failed
+    int end;       // the source has no more bytes
+    int heldCtrlZ; // a Ctrl-Z ended the last block; data only if more follows
+    char buffer[kTextBlockSize];
+};
+
+// Prepares a record over a source (the record is all zero afterwards but for it).
+void InitTextFile(TextFile* file, TextSource source);
+
+// Reads the next line into dst (size bytes with its NUL). A line ending in
+// CR LF is returned ending in "\n"; a longer line is returned in pieces of
+// size - 1 bytes; a last line without CR LF is returned without "\n"; a
+// Ctrl-Z at the end of the data is part of no line. Returns dst, or nullptr
+// at the end of the data, on a read error or for a missing record.
+char* ReadTextLine(char* dst, int size, TextFile* file);
+
+// Removes one trailing line feed, if any.
+void StripLineFeed(char* line);
+
+// A source over bytes in memory; each read hands out at most maxChunk bytes
+// (0: a whole block), so callers can vary the block boundaries.
+struct MemoryText {
+    const char* data;
+    int size;
+    int offset;
+    int maxChunk;
+};
+TextSource MemoryTextSource(MemoryText* text);

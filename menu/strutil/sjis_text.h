@@ -1,0 +1,67 @@
+// Shift-JIS (code page 932) text helpers of the floating menu.
+// Texts are NUL-terminated byte strings owned by the caller; every scan for
+// a delimiter keeps a lead byte and its trail byte together as one character.
+#pragma once
+
+#include <cstdarg>
+#include <cstddef>
+
+// Longest text the trimming and searching helpers accept.
+constexpr size_t kMaxUtilText = 1024;
+
+// Lead byte of a double-byte character in code page 932: 0x81-0x9F, 0xE0-0xFC.
+inline bool IsLeadByte932(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// Bytes taken by the character at text[0]: 2 for a complete double-byte
+// character, 1 otherwise (a lead byte right before the NUL counts as one).
+inline size_t CharLengthMb(const char* text) {
+    return IsLeadByte932(static_cast<unsigned char>(text[0])) && text[1] != '\0' ? 2 : 1;
+}
+
+// Removes blanks (space, tab, full-width space 0x81 0x40) at both ends, in place.
+// Texts longer than kMaxUtilText are left unchanged.
+void TrimBlanks(char* text);
+
+// strtok-like tokenizer that never splits a double-byte character. With a text
+// it starts there; with nullptr it goes on from the process-wide position.
+// Runs of delimiters count as one separator; the empty set returns the rest.
+char* TokenizeMb(char* text, const char* delimiters);
+
+// The same over a caller-owned position, for nested scans.
+char* TokenizeMbAt(char** position, const char* delimiters);
+
+// First single-byte character equal to c, or nullptr; double-byte aware.
+// nullptr for an empty text or one longer than kMaxUtilText.
+char* FindCharMb(char* text, char c);
+const char* FindCharMb(const char* text, char c);
+
+// Replaces the first byte equal to c by replacement (plain byte search).
+void ReplaceFirstChar(char* text, char c, char replacement);
+
+void ZeroFill(void* buffer, size_t length);
+
+// Copies src into dst of size bytes, cut so that it fits with its NUL and no
+// double-byte character is split. Returns the number of bytes copied.
+size_t CopyText(char* dst, size_t size, const char* src);
+
+// Copies at most count bytes of src (cut like CopyText).
+size_t CopyTextN(char* dst, size_t size, const char* src, size_t count);
+
+// snprintf that cuts like CopyText instead of splitting a character.
+size_t FormatText(char* dst, size_t size, const char* format, ...)
+    __attribute__((format(printf, 3, 4)));
+size_t FormatTextV(char* dst, size_t size, const char* format, va_list args);
+
+// Byte-exact prefix test.
+bool StartsWith(const char* text, const char* prefix);
+
+// Leading decimal digits of text as a number, like atol but never
+// overflowing: leading blanks and a sign are accepted, anything else gives 0.
+long ParseDecimal(const char* text);
+
+// The path cut at its first '.' (a leading '.' is skipped, as the tokenizer
+// skips leading delimiters) followed by extension, e.g. ".ini". Returns 0
+// when the path yields no text before the '.'.
+int ReplaceExtensionAtFirstDot(char* dst, size_t size, const char* path, const char* extension);

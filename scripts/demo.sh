@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The main job: builds the deliverables (dist/win32 shipped, dist/win64 run
+# here), installs them with the bundled demo package into build/demo, and
+# runs the floating menu under Wine against the stand-in CAD program,
+# saying what happened.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+./scripts/setup.sh
+echo "=== building"
+cmake --preset win64 >/dev/null && cmake --build --preset win64 >/dev/null
+cmake --preset win32 >/dev/null && cmake --build --preset win32 >/dev/null
+file dist/win32/VXMENU/VXMENU32.EXE dist/win64/VXMENU/VXMENU32.EXE
+
+source scripts/wine-env.sh
+vx_wine_up
+trap vx_wine_down EXIT
+
+demo=$root/build/demo
+rm -rf "$demo"
+mkdir -p "$demo/VX" "$demo/CAD"
+cp -r dist/win64/. "$demo/VX/"
+cp build/win64/tools/cad/ACAD.EXE "$demo/CAD/ACAD.EXE"
+winpath() { echo "Z:${1//\//\\}"; }
+log=$(winpath "$demo/CAD/acad.log")
+
+# The configuration the launcher would write (Shift-JIS, CR LF).
+sed -e "s|@CAD@|$(winpath "$demo/CAD/ACAD.EXE" | sed 's/\\/\\\\/g')|" \
+    -e "s|@LOG@|$(echo "$log" | sed 's/\\/\\\\/g')|" \
+    samples/demo/VXMENU32.INI.in | iconv -f UTF-8 -t CP932 | sed 's/$/\r/' \
+    >"$demo/VX/VXMENU/VXMENU32.INI"
+
+echo "=== starting VXMENU32.EXE from $demo/VX/VXMENU"
+"$VX_WINE" "$demo/VX/VXMENU/VXMENU32.EXE" &
+menu=$!
+sleep 3
+import -window root "$root/build/demo-screen.png" 2>/dev/null || true
+wait $menu || true
+
+echo "=== what happened"
+echo "HWND key of VXMENU32.INI: $(grep -a '^HWND' "$demo/VX/VXMENU/VXMENU32.INI" | tr -d '\r' || echo absent)"
+if [ -f "$demo/CAD/acad.log" ]; then
+  echo "The stand-in CAD program logged:"
+  grep -a -E '^[A-Z]+ [0-9]+$' -A1 "$demo/CAD/acad.log" | grep -v '^--$' | sed 's/^/  /'
+else
+  echo "The stand-in CAD program was not started."
+fi
+echo "Screenshot: build/demo-screen.png"

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Runs every test of VX on a fresh or prepared machine: the native unit tests
+# (AddressSanitizer + UBSan), the fuzzers for a short while, the Windows-side
+# tests under Wine64 against the stand-in CAD program, the shipped 32-bit
+# build, and the benchmarks (which print figures). Ends with a summary and a
+# non-zero exit status when anything failed.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+./scripts/setup.sh || exit 1
+
+fuzz_seconds=${VX_FUZZ_SECONDS:-20}
+results=()
+failed=0
+
+step() {
+  local name=$1
+  shift
+  echo
+  echo "=== $name"
+  if "$@"; then
+    results+=("ok      $name")
+  else
+    results+=("FAILED  $name")
+    failed=1
+  fi
+}
+
+native() {
+  cmake --preset native >/dev/null && cmake --build --preset native &&
+    ctest --preset native
+}
+
+fuzz() {
+  cmake --preset fuzz >/dev/null && cmake --build --preset fuzz || return 1
+  local target status=0
+  for target in build/fuzz/tests/fuzz/fuzz_*; do
+    [ -x "$target" ] || continue
+    local name corpus
+    name=$(basename "$target")
+    corpus=build/fuzz/corpus/$name
+    mkdir -p "$corpus"
+    [ -d "tests/fuzz/seeds/$name" ] && cp -n tests/fuzz/seeds/"$name"/* "$corpus"/ 2>/dev/null
+    echo "--- $name for ${fuzz_seconds}s"
+    if ! "$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" \
+      >"build/fuzz/$name.log" 2>&1; then
+      status=1
+      tail -40 "build/fuzz/$name.log"
+    fi
+    grep -E "^stat::(number_of_executed_units|peak_rss_mb)" "build/fuzz/$name.log"
+  done
+  return $status
+}
+
+windows() {
+  cmake --preset win64 >/dev/null && cmake --build --preset win64 || return 1
+  source scripts/wine-env.sh
+  vx_wine_up
+  ctest --preset win64
+  local status=$?
+  vx_wine_down
+  return $status
+}
+
+shipped() {
+  cmake --preset win32 >/dev/null && cmake --build --preset win32 || return 1
+  local status=0
+  file dist/win32/VXMENU/VXMENU32.EXE | grep -q "PE32 executable (GUI) Intel 80386" || status=1
+  file dist/win64/VXMENU/VXMENU32.EXE | grep -q "PE32+ executable (GUI) x86-64" || status=1
+  file dist/win32/VXMENU/VXMENU32.EXE dist/win64/VXMENU/VXMENU32.EXE
+  return $status
+}
+
+step "native unit tests (ASan + UBSan)" native
+step "fuzzers (${fuzz_seconds}s each)" fuzz
+step "Windows tests under Wine64" windows
+step "shipped i686 build" shipped
+
+echo
+echo "=== summary"
+printf '%s\n' "${results[@]}"
+exit $failed

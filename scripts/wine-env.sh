@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Sourced by the scripts that run Windows programs: one reusable Wine prefix,
+# a Japanese locale (code page 932), an Xvfb display and a persistent
+# wineserver, shared by every program of a run.
+VX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX="${VX_WINEPREFIX:-$VX_ROOT/build/wineprefix}"
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LC_ALL=ja_JP.UTF-8
+VX_WINE=/usr/lib/wine/wine64
+VX_WINESERVER=/usr/lib/wine/wineserver
+VX_WINE_STATE="$WINEPREFIX.state"
+
+# Starts what is missing: the display, the prefix, the wineserver.
+vx_wine_up() {
+  mkdir -p "$VX_WINE_STATE"
+  exec 9>"$VX_WINE_STATE/lock"
+  flock 9
+  local pid=""
+  [ -f "$VX_WINE_STATE/xvfb.pid" ] && pid=$(cat "$VX_WINE_STATE/xvfb.pid")
+  if [ -z "$pid" ] || ! kill -0 "$pid" 2>/dev/null; then
+    rm -f "$VX_WINE_STATE/display"
+    setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+      3>"$VX_WINE_STATE/display" </dev/null >/dev/null 2>&1 &
+    echo $! >"$VX_WINE_STATE/xvfb.pid"
+    for _ in $(seq 100); do
+      [ -s "$VX_WINE_STATE/display" ] && break
+      sleep 0.1
+    done
+  fi
+  export DISPLAY=":$(tr -d '[:space:]' <"$VX_WINE_STATE/display")"
+  if [ ! -f "$WINEPREFIX/.vx-ready" ]; then
+    echo "wine: preparing the prefix $WINEPREFIX" >&2
+    "$VX_WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
+    # Without a window manager, managed windows wait 2 s for it on every close.
+    "$VX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+      </dev/null >/dev/null 2>&1
+    "$VX_WINESERVER" -w
+    touch "$WINEPREFIX/.vx-ready"
+  fi
+  # A second call finds the server running and leaves it.
+  setsid "$VX_WINESERVER" -p </dev/null >/dev/null 2>&1 || true
+  flock -u 9
+}
+
+# Ends the wineserver (and with it every program left) and the display.
+vx_wine_down() {
+  "$VX_WINESERVER" -k >/dev/null 2>&1 || true
+  if [ -f "$VX_WINE_STATE/xvfb.pid" ]; then
+    kill "$(cat "$VX_WINE_STATE/xvfb.pid")" 2>/dev/null || true
+  fi
+  rm -f "$VX_WINE_STATE/xvfb.pid" "$VX_WINE_STATE/display"
+}

@@ -1,0 +1,235 @@
+#include "tests/wine/support/win_test_support.h"
+
+#include "tools/standin_cad/control.h"
+
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cstring>
+
+std::string MenuExePath() {
+    return VX_MENU_EXE;
+}
+
+std::string StandInExePath() {
+    return VX_STANDIN_EXE;
+}
+
+std::string SamplesDir() {
+    return VX_SAMPLES_DIR;
+}
+
+namespace {
+
+void RemoveTree(const std::string& dir) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..") {
+                continue;
+            }
+            std::string path = dir + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+} // namespace
+
+std::string MakeTestDir(const std::string& name) {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string root = std::string(temp) + "vxtests";
+    CreateDirectoryA(root.c_str(), nullptr);
+    std::string dir = root + "\\" + name;
+    RemoveTree(dir);
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir;
+}
+
+void WriteTextFile(const std::string& path, const std::string& bytes) {
+    FILE* file = fopen(path.c_str(), "wb");
+    if (file != nullptr) {
+        fwrite(bytes.data(), 1, bytes.size(), file);
+        fclose(file);
+    }
+}
+
+std::string ReadTextFile(const std::string& path) {
+    std::string bytes;
+    FILE* file = fopen(path.c_str(), "rb");
+    if (file != nullptr) {
+        char block[4096];
+        size_t got;
+        while ((got = fread(block, 1, sizeof block, file)) > 0) {
+            bytes.append(block, got);
+        }
+        fclose(file);
+    }
+    return bytes;
+}
+
+bool CopyFileTo(const std::string& from, const std::string& to) {
+    return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+}
+
+std::string ReadIniValue(const std::string& path, const char* section, const char* key) {
+    char value[1024];
+    GetPrivateProfileStringA(section, key, "<absent>", value, sizeof value, path.c_str());
+    return value;
+}
+
+Program StartProgram(const std::string& commandLine) {
+    Program program;
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &info)) {
+        CloseHandle(info.hThread);
+        program.process = info.hProcess;
+        program.id = info.dwProcessId;
+    }
+    return program;
+}
+
+bool WaitForExit(Program& program, DWORD timeoutMs, DWORD* exitCode) {
+    if (program.process == nullptr ||
+        WaitForSingleObject(program.process, timeoutMs) != WAIT_OBJECT_0) {
+        return false;
+    }
+    if (exitCode != nullptr) {
+        GetExitCodeProcess(program.process, exitCode);
+    }
+    return true;
+}
+
+void EndProgram(Program& program) {
+    if (program.process != nullptr) {
+        if (WaitForSingleObject(program.process, 0) != WAIT_OBJECT_0) {
+            TerminateProcess(program.process, 99);
+            WaitForSingleObject(program.process, 5000);
+        }
+        CloseHandle(program.process);
+        program.process = nullptr;
+    }
+}
+
+void EndProgramsNamed(const std::vector<std::string>& names) {
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+        for (const std::string& name : names) {
+            if (lstrcmpiA(entry.szExeFile, name.c_str()) == 0) {
+                ids.push_back(entry.th32ProcessID);
+            }
+        }
+    }
+    CloseHandle(snapshot);
+    for (DWORD id : ids) {
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (process != nullptr) {
+            TerminateProcess(process, 99);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
+    }
+}
+
+void EndStandIns() {
+    EndProgramsNamed({"ACAD.EXE", "VXMENU32.EXE"});
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) {
+            return true;
+        }
+        if (GetTickCount() - start >= timeoutMs) {
+            return false;
+        }
+        Sleep(20);
+    }
+}
+
+bool WaitForMessageBox(const char* caption, DWORD timeoutMs, ShownMessage* shown) {
+    HWND box = nullptr;
+    if (!WaitUntil([&] { return (box = FindWindowA("#32770", caption)) != nullptr; }, timeoutMs)) {
+        return false;
+    }
+    char text[2048] = {};
+    // The text control may be filled just after the window appears.
+    WaitUntil([&] { return GetDlgItemTextA(box, 0xFFFF, text, sizeof text) > 0; }, 2000);
+    shown->window = box;
+    shown->caption = caption;
+    shown->text = text;
+    return true;
+}
+
+void PressButton(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+ShownMessage AnswerMessageBox(const char* caption, DWORD timeoutMs) {
+    ShownMessage shown;
+    if (WaitForMessageBox(caption, timeoutMs, &shown)) {
+        PressButton(shown.window, IDOK);
+        WaitUntil([&] { return !IsWindow(shown.window); }, 5000);
+    }
+    return shown;
+}
+
+std::vector<LogRecord> LogRecordsOf(const std::string& logPath, const char* kind) {
+    std::vector<LogRecord> matching;
+    for (LogRecord& record : ReadLogRecords(logPath.c_str())) {
+        if (record.kind == kind) {
+            matching.push_back(record);
+        }
+    }
+    return matching;
+}
+
+bool WaitForLogRecords(const std::string& logPath, const char* kind, size_t count,
+                       DWORD timeoutMs) {
+    return WaitUntil([&] { return LogRecordsOf(logPath, kind).size() >= count; }, timeoutMs);
+}
+
+std::string HexHandle(HWND window) {
+    char text[32];
+    snprintf(text, sizeof text, "%x", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(window)));
+    return text;
+}
+
+bool SendStandInControl(HWND window, const char* verb) {
+    COPYDATASTRUCT data{kStandInControl, static_cast<DWORD>(strlen(verb) + 1),
+                        const_cast<char*>(verb)};
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                               SMTO_ABORTIFHUNG, 5000, &result) != 0 &&
+           result != 0;
+}
+
+HWND WaitForStandInWindow(const char* caption, DWORD timeoutMs) {
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindWindowA("VXStandInCad", caption)) != nullptr; },
+              timeoutMs);
+    return window;
+}

@@ -1,0 +1,80 @@
+// Helpers for the tests that run the floating menu and the stand-in CAD
+// program under Wine: folders, files, processes, message boxes, the log.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tools/standin_cad/command_log.h"
+
+// Paths of the programs under test (Windows paths, set by the build).
+std::string MenuExePath();
+std::string StandInExePath();
+std::string SamplesDir();
+
+// A new empty folder below the temporary folder, named after the test.
+std::string MakeTestDir(const std::string& name);
+
+void WriteTextFile(const std::string& path, const std::string& bytes);
+std::string ReadTextFile(const std::string& path);
+bool CopyFileTo(const std::string& from, const std::string& to);
+
+// Profile value as the programs read it ("<absent>" when the key is missing).
+std::string ReadIniValue(const std::string& path, const char* section, const char* key);
+
+struct Program {
+    HANDLE process = nullptr;
+    DWORD id = 0;
+};
+
+// Starts a program with a full command line; process is null on failure.
+Program StartProgram(const std::string& commandLine);
+
+// Waits for the program to end; true with its exit code when it did.
+bool WaitForExit(Program& program, DWORD timeoutMs, DWORD* exitCode = nullptr);
+
+// Ends the program if it still runs and closes its handle.
+void EndProgram(Program& program);
+
+// Ends every process whose program file has one of these names (any case).
+void EndProgramsNamed(const std::vector<std::string>& names);
+
+// Ends every stand-in CAD program (ACAD.EXE) and floating menu still running.
+void EndStandIns();
+
+// Polls until condition holds or timeoutMs passes.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+
+struct ShownMessage {
+    HWND window = nullptr;
+    std::string caption;
+    std::string text;
+};
+
+// Waits for a message box with this caption; reads its text.
+bool WaitForMessageBox(const char* caption, DWORD timeoutMs, ShownMessage* shown);
+
+// Presses a button (IDOK, IDCANCEL, ...) of a dialog or message box.
+void PressButton(HWND dialog, int id);
+
+// Waits for a message box, presses OK and returns it (caption/text empty if none came).
+ShownMessage AnswerMessageBox(const char* caption, DWORD timeoutMs = 10000);
+
+// Log records of one kind (e.g. "DDE", "COPYDATA", "START").
+std::vector<LogRecord> LogRecordsOf(const std::string& logPath, const char* kind);
+
+// Waits until the log holds at least count records of kind.
+bool WaitForLogRecords(const std::string& logPath, const char* kind, size_t count,
+                       DWORD timeoutMs = 10000);
+
+// A window's handle as the programs write it: lower-case hexadecimal.
+std::string HexHandle(HWND window);
+
+// Sends a control verb to a stand-in's main window.
+bool SendStandInControl(HWND window, const char* verb);
+
+// The main window of the stand-in with this caption (waits for it).
+HWND WaitForStandInWindow(const char* caption, DWORD timeoutMs = 10000);

@@ -1,0 +1,18 @@
+// The stand-in CAD program's log: one record per event, readable by tests.
+// A record is "<kind> <length>\n" followed by length raw bytes and "\n".
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct LogRecord {
+    std::string kind;  // "COPYDATA", "DDE", "START", "CONTROL", ...
+    std::string bytes; // exactly as received
+};
+
+// Appends one record; the file is opened and closed each time, so that a
+// reader sees every record as soon as it is written.
+void AppendLogRecord(const char* path, const char* kind, const void* bytes, size_t length);
+
+// All complete records of the log (none when it does not exist).
+std::vector<LogRecord> ReadLogRecords(const char* path);

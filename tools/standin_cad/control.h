@@ -1,0 +1,7 @@
+// Control messages a test sends to the stand-in CAD program: WM_COPYDATA
+// with dwData kStandInControl and one of the verbs below as text.
+#pragma once
+
+constexpr unsigned long kStandInControl = 0x56584354; // "VXCT"
+
+// "minimize", "restore", "close", "dde-disconnect", "refuse=1", "refuse=0"

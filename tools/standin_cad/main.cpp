@@ -1,0 +1,120 @@
+// A stand-in for the CAD program (built as ACAD.EXE; never shipped): a main
+// window with a configurable caption, WM_COPYDATA command input, a DDE
+// server for execute transactions and a log of every command received.
+#include <windows.h>
+
+#include "tools/standin_cad/command_log.h"
+#include "tools/standin_cad/control.h"
+#include "tools/standin_cad/dde_server.h"
+#include "tools/standin_cad/standin_settings.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+StandInSettings g_settings;
+HWND g_mainWindow = nullptr;
+
+void Log(const char* kind, const std::string& bytes) {
+    AppendLogRecord(g_settings.log.c_str(), kind, bytes.data(), bytes.size());
+}
+
+LRESULT HandleControl(HWND window, const std::string& verb) {
+    Log("CONTROL", verb);
+    if (verb == "minimize") {
+        ShowWindow(window, SW_MINIMIZE);
+    } else if (verb == "restore") {
+        ShowWindow(window, SW_RESTORE);
+    } else if (verb == "close") {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    } else if (verb == "dde-disconnect") {
+        EndDdeConversations();
+    } else if (verb == "refuse=1") {
+        g_settings.refuseCopyData = 1;
+    } else if (verb == "refuse=0") {
+        g_settings.refuseCopyData = 0;
+    }
+    return 1;
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COPYDATA: {
+        const COPYDATASTRUCT* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        std::string bytes(static_cast<const char*>(data->lpData), data->cbData);
+        if (data->dwData == kStandInControl) {
+            return HandleControl(window, std::string(bytes.c_str()));
+        }
+        if (data->dwData != 1) {
+            return 0;
+        }
+        if (g_settings.refuseCopyData) {
+            Log("REFUSED", bytes);
+            SetLastError(ERROR_ACCESS_DENIED);
+            return 0;
+        }
+        Log("COPYDATA", bytes);
+        return 1;
+    }
+    case WM_DESTROY:
+        if (window == g_mainWindow) {
+            StopDdeServer();
+            PostQuitMessage(0);
+        }
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+HWND CreateTopLevel(HINSTANCE instance, const char* caption, int x, int y) {
+    return CreateWindowExA(0, "VXStandInCad", caption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 480,
+                           320, nullptr, nullptr, instance, nullptr);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    char modulePath[MAX_PATH];
+    GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
+    g_settings = LoadStandInSettings(modulePath, commandLine);
+    Log("START", g_settings.commandLine);
+    if (g_settings.idleDelayMs > 0) {
+        Sleep(g_settings.idleDelayMs);
+    }
+
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = "VXStandInCad";
+    RegisterClassA(&windowClass);
+
+    int offset = 40;
+    for (const std::string& caption : g_settings.extraWindows) {
+        CreateTopLevel(instance, caption.c_str(), offset, offset);
+        offset += 20;
+    }
+    g_mainWindow = CreateTopLevel(instance, g_settings.caption.c_str(), 20, 20);
+    if (g_mainWindow == nullptr) {
+        return 1;
+    }
+    if (g_settings.startMinimized) {
+        ShowWindow(g_mainWindow, SW_MINIMIZE);
+    }
+    if (!g_settings.ddeService.empty() &&
+        !StartDdeServer(g_settings.ddeService.c_str(), g_settings.ddeTopic.c_str(),
+                        g_settings.log.c_str())) {
+        Log("ERROR", "dde server");
+    }
+
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    Log("EXIT", "");
+    return 0;
+}

@@ -1,0 +1,24 @@
+// Settings of the stand-in CAD program: from the settings file beside it
+// (its path cut at the first '.', plus ".ini", section [STANDIN]), then from
+// "-key=value" words of its command line, which win.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct StandInSettings {
+    std::string caption = "AutoCAD 2004 - [Drawing1.dwg]";
+    std::string log;        // log file; empty: no log
+    std::string ddeService; // empty: no DDE server
+    std::string ddeTopic;
+    int idleDelayMs = 0;    // sleep before the window and the message loop exist
+    int refuseCopyData = 0; // answer WM_COPYDATA with 0
+    int startMinimized = 0;
+    std::vector<std::string> extraWindows; // captions of further top-level windows
+    std::string commandLine;               // as received
+};
+
+StandInSettings LoadStandInSettings(const char* modulePath, const char* commandLine);
+
+// Splits a command line into words; double quotes group and are removed.
+std::vector<std::string> SplitCommandLine(const char* commandLine);
