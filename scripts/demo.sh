@@ -25,9 +25,12 @@ cp build/win64/tools/cad/ACAD.EXE "$demo/CAD/ACAD.EXE"
 winpath() { echo "Z:${1//\//\\}"; }
 log=$(winpath "$demo/CAD/acad.log")
 
-# The configuration the launcher would write (Shift-JIS, CR LF).
+# The configuration the launcher would write (Shift-JIS, CR LF), with the
+# demo menu packages (menu files beside their companion libraries).
+cp -r build/win64/samples/VXDEMO "$demo/VXDEMO"
 sed -e "s|@CAD@|$(winpath "$demo/CAD/ACAD.EXE" | sed 's/\\/\\\\/g')|" \
     -e "s|@LOG@|$(echo "$log" | sed 's/\\/\\\\/g')|" \
+    -e "s|@PKG@|$(winpath "$demo/VXDEMO" | sed 's/\\/\\\\/g')|" \
     samples/demo/VXMENU32.INI.in | iconv -f UTF-8 -t CP932 | sed 's/$/\r/' \
     >"$demo/VX/VXMENU/VXMENU32.INI"
 

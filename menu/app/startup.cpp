@@ -5,6 +5,7 @@
 #include "menu/app/menu_config.h"
 #include "menu/app/startup_messages.h"
 #include "menu/cadlink/cad_link.h"
+#include "menu/model/menu_loader.h"
 #include "menu/strutil/sjis_text.h"
 #include "menu/strutil/text_file.h"
 #include "menu/ui/menu_session.h"
@@ -197,7 +198,18 @@ int InitInstance(HINSTANCE instance, HINSTANCE previous, const char* commandLine
         FailureCleanup();
         return 0;
     }
-    // The menus and the top window are not built yet: end here.
+    if (LoadMenus(g_app.iniPath, g_app.menuName) != 0) {
+        ShowStartupMessage(kMsgMenuLoadFailed);
+        FailureCleanup();
+        return 0;
+    }
+    if (g_menuTable.empty() || g_menuTable[0].items.empty()) {
+        FreeMenus(); // nothing to show: end silently
+        FailureCleanup();
+        return 0;
+    }
+    // The top window follows here.
+    FreeMenus();
     FailureCleanup();
     return 0;
 }

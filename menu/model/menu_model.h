@@ -71,3 +71,10 @@ constexpr int kMaxPackages = 10;
 // Process-wide tables, owned by the loader. Index 0 of the menu table is the top menu.
 extern std::vector<PackageEntry> g_packageTable;
 extern std::vector<MenuRecord> g_menuTable;
+
+// Access by index; indexes stay valid until the tables are freed.
+int MenuCount();
+int PackageCount();
+MenuRecord* MenuAt(int menu);               // nullptr when out of range
+MenuItem* MenuItemAt(int menu, int item);   // nullptr when out of range
+const PackageEntry* PackageAt(int package); // nullptr when out of range

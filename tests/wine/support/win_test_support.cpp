@@ -19,6 +19,14 @@ std::string SamplesDir() {
     return VX_SAMPLES_DIR;
 }
 
+std::string DemoPackageDir() {
+    return VX_DEMO_PACKAGE_DIR;
+}
+
+std::string DemoLibraryPath() {
+    return DemoPackageDir() + "\\VXDEMO.DLL";
+}
+
 namespace {
 
 void RemoveTree(const std::string& dir) {

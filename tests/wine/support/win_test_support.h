@@ -14,6 +14,10 @@
 std::string MenuExePath();
 std::string StandInExePath();
 std::string SamplesDir();
+// The demo menu packages as built (menu files beside their companion
+// libraries), and one of those libraries.
+std::string DemoPackageDir();
+std::string DemoLibraryPath();
 
 // A new empty folder below the temporary folder, named after the test.
 std::string MakeTestDir(const std::string& name);

@@ -1,0 +1,28 @@
+// Command texts of menu items and package registrations: caret codes, the
+// newline that makes the CAD program run a command, and case-blind compares.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Replaces each two-character caret code ("^B" 0x02, "^C" ESC, "^D" 0x04,
+// "^G" 0x07, "^H" 0x08, "^O" 0x0F, "^V" 0x16; either case) by its byte, in
+// place. Double-byte characters are copied whole; a lead byte without its
+// trail byte at the end is dropped. Returns the new length.
+size_t TranslateCaretCodes(char* text);
+
+// Stores text into dst with the newline rule applied: an empty text stays
+// empty; a text ending in a double-byte character gets "\n"; a trailing '\'
+// is removed (the command stays open); a last byte below 0x20 as a signed
+// byte (control bytes, bytes from 0x80 up) gets nothing; any other text gets
+// "\n". Returns the length field of the stored text: the bytes of text with
+// its NUL, plus one for the newline when text is not empty.
+int32_t StoreItemCommand(std::string* dst, const char* text);
+
+// First byte of text that is not a blank (space, tab, full-width space).
+const char* SkipLeadingBlanks(const char* text);
+
+// Compares a (length bytes) with the NUL-terminated b, ignoring the case of
+// ASCII letters; the bytes of a double-byte character compare exactly.
+bool EqualsIgnoringCase(const char* a, size_t length, const char* b);

@@ -1,0 +1,198 @@
+#include "menu/model/item_line.h"
+
+#include "menu/model/command_text.h"
+#include "menu/strutil/sjis_text.h"
+
+#include <cstring>
+
+namespace {
+
+// Removes trailing blanks (space, tab, full-width space) in place, walking
+// by characters so that a trail byte is never taken for a blank.
+void TrimTrailingBlanks(char* text) {
+    size_t end = 0;
+    size_t i = 0;
+    while (text[i] != '\0') {
+        if (text[i] == ' ' || text[i] == '\t') {
+            i += 1;
+        } else if (static_cast<unsigned char>(text[i]) == 0x81 && text[i + 1] == 0x40) {
+            i += 2;
+        } else {
+            i += CharLengthMb(text + i);
+            end = i;
+        }
+    }
+    text[end] = '\0';
+}
+
+// A "/" or "*" prefix at p: its value (0 and a missing character give 1).
+// Returns the position after the prefix.
+char* ReadCountPrefix(char* p, int32_t* value) {
+    char* next = p + 1;
+    if (*next == '\0') {
+        *value = 1;
+        return next;
+    }
+    int32_t v = PrefixValueOf(*next);
+    *value = v > 0 ? v : 1;
+    return next + CharLengthMb(next);
+}
+
+// Prefixes at the start of the item part; returns where the label begins.
+char* ReadPrefixes(char* p, ItemLine* item) {
+    for (;;) {
+        if (p[0] == '<' && p[1] == '-') {
+            item->endLevels += 1;
+            p += 2;
+        } else if (p[0] == '-' && p[1] == '>') {
+            item->opensSubmenu = 1;
+            p += 2;
+        } else if (p[0] == '/') {
+            p = ReadCountPrefix(p, &item->columns);
+        } else if (p[0] == '*') {
+            p = ReadCountPrefix(p, &item->span);
+        } else if (p[0] == '~' && !item->isStatic) {
+            item->isStatic = 1;
+            p += 1;
+        } else if (p[0] == '=') {
+            item->centred = 1;
+            p += 1;
+        } else if (p[0] == '!') {
+            item->emphasised = 1;
+            p += 1;
+        } else {
+            return p;
+        }
+    }
+}
+
+// The bitmap part (after the label's first '^'): name and placement.
+void ReadBitmapPart(char* part, ItemLine* item) {
+    char* end = FindCharMb(part, '^');
+    if (end != nullptr) {
+        *end = '\0';
+    }
+    char* name = part;
+    char* open = FindCharMb(part, '<');
+    if (open != nullptr) {
+        char* placement = open + 1;
+        char* close = FindCharMb(placement, '>');
+        char* after = placement + strlen(placement); // no '>': nothing after it
+        if (close != nullptr) {
+            *close = '\0';
+            after = close + 1;
+        }
+        item->hasPlacement = 1;
+        item->placement = PlacementOf(placement);
+        if (open == part) {
+            name = after; // "<TC>NAME"
+        } else {
+            *open = '\0'; // "NAME<TC>"
+        }
+    }
+    TrimTrailingBlanks(name);
+    item->bitmapName = name;
+}
+
+// The command part (after ']'): caret codes, alternate, dialog kind, "DLL:".
+void ReadCommandPart(char* part, ItemLine* item) {
+    TranslateCaretCodes(part);
+    char* semicolon = FindCharMb(part, ';');
+    if (semicolon != nullptr) {
+        *semicolon = '\0';
+        item->alternate = semicolon + 1;
+    }
+    size_t length = strlen(part);
+    if (EqualsIgnoringCase("VXMENU_ABOUT", 12, part)) {
+        item->dialogKind = 1;
+    } else if (EqualsIgnoringCase("VXMENU_ABOUT2", 13, part)) {
+        item->dialogKind = 2;
+    }
+    if (length >= 4 && memcmp(part, "DLL:", 4) == 0) {
+        item->functionName = part + 4;
+        return;
+    }
+    item->command = part;
+}
+
+} // namespace
+
+int32_t PrefixValueOf(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'z') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'Z') {
+        return c - 'A' + 10;
+    }
+    return 0;
+}
+
+BitmapPlacement PlacementOf(const char* text) {
+    if (text[0] == '\0') {
+        return BitmapPlacement{'B', 'R'};
+    }
+    const char* second = text + CharLengthMb(text);
+    if (*second == '\0') {
+        switch (text[0]) {
+        case 'C':
+        case 'c':
+            return BitmapPlacement{'B', 'C'};
+        case 'L':
+        case 'l':
+            return BitmapPlacement{'B', 'L'};
+        case 'M':
+        case 'm':
+            return BitmapPlacement{'M', 'C'};
+        default:
+            return BitmapPlacement{'B', 'R'};
+        }
+    }
+    BitmapPlacement placement{'B', 'R'};
+    if (text[0] == 'M' || text[0] == 'm') {
+        placement.vertical = 'M';
+    } else if (text[0] == 'T' || text[0] == 't') {
+        placement.vertical = 'T';
+    }
+    if (*second == 'C' || *second == 'c') {
+        placement.horizontal = 'C';
+    } else if (*second == 'L' || *second == 'l') {
+        placement.horizontal = 'L';
+    }
+    return placement;
+}
+
+int ParseItemLine(char* line, ItemLine* item) {
+    char* open = FindCharMb(line, '[');
+    if (open == nullptr) {
+        return 0;
+    }
+    *item = ItemLine{};
+    item->label = item->hint = item->bitmapName = "";
+    item->command = item->alternate = "";
+    item->columns = 1;
+    item->span = 1;
+    item->placement = BitmapPlacement{'B', 'R'};
+
+    char* itemPart = open + 1;
+    char* close = FindCharMb(itemPart, ']');
+    if (close != nullptr) {
+        *close = '\0';
+        ReadCommandPart(close + 1, item);
+    }
+    char* label = ReadPrefixes(itemPart, item);
+    char* caret = FindCharMb(label, '^');
+    if (caret != nullptr) {
+        *caret = '\0';
+        ReadBitmapPart(caret + 1, item);
+    }
+    char* hash = FindCharMb(label, '#');
+    if (hash != nullptr) {
+        *hash = '\0';
+        item->hint = hash + 1;
+    }
+    item->label = label;
+    return 1;
+}

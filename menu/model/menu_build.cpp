@@ -1,0 +1,233 @@
+#include "menu/model/menu_build.h"
+
+#include "menu/model/command_text.h"
+#include "menu/model/item_line.h"
+#include "menu/model/registration_line.h"
+#include "menu/strutil/sjis_text.h"
+
+#include <cstring>
+
+namespace {
+
+// Closes a text file when the reading ends, also by an exception.
+class OpenText {
+public:
+    OpenText(const MenuLoadHooks& hooks, const char* path)
+        : hooks_(hooks), file_(hooks.openText(hooks.context, path)) {}
+    ~OpenText() {
+        if (file_ != nullptr) {
+            hooks_.closeText(hooks_.context, file_);
+        }
+    }
+    OpenText(const OpenText&) = delete;
+    OpenText& operator=(const OpenText&) = delete;
+    TextFile* file() const { return file_; }
+
+private:
+    const MenuLoadHooks& hooks_;
+    TextFile* file_;
+};
+
+struct Loader {
+    const MenuLoadHooks& hooks;
+    BitmapPlacement current; // the placement of items that name none
+    char line[kMenuLineSize];
+};
+
+// Next line without its line feed; 0 at the end of the file.
+int NextLine(Loader& loader, TextFile* file) {
+    if (ReadTextLine(loader.line, sizeof loader.line, file) == nullptr) {
+        return 0;
+    }
+    StripLineFeed(loader.line);
+    return 1;
+}
+
+int32_t LengthWithNul(const std::string& text) {
+    return static_cast<int32_t>(text.size() + 1);
+}
+
+// One registration value: the entry, its menu file check and its library.
+int AddPackage(Loader& loader, char* value) {
+    RegistrationFields fields;
+    if (!ParseRegistrationValue(value, &fields)) {
+        return 0;
+    }
+    g_packageTable.emplace_back();
+    PackageEntry& entry = g_packageTable.back();
+    entry.menuFile = fields.menuFile;
+    entry.displayName = fields.displayName;
+    entry.initCommand = fields.initCommand;
+    entry.menuFileLength = LengthWithNul(entry.menuFile);
+    entry.nameLength = LengthWithNul(entry.displayName);
+    entry.commandLength = LengthWithNul(entry.initCommand);
+    if (!loader.hooks.fileExists(loader.hooks.context, entry.menuFile.c_str())) {
+        return 0;
+    }
+    char libraryPath[kMenuLineSize + 8];
+    if (!ReplaceExtensionAtFirstDot(libraryPath, sizeof libraryPath, entry.menuFile.c_str(),
+                                    ".dll")) {
+        return 0;
+    }
+    entry.library = loader.hooks.loadLibrary(loader.hooks.context, libraryPath);
+    return entry.library != nullptr;
+}
+
+int ReadRegistrations(Loader& loader, const char* iniPath, const char* menuName) {
+    OpenText text(loader.hooks, iniPath);
+    if (text.file() == nullptr) {
+        return 0;
+    }
+    bool found = false;
+    while (!found && NextLine(loader, text.file())) {
+        found = IsMenuSectionHeader(loader.line, menuName) != 0;
+    }
+    if (!found) {
+        return 0;
+    }
+    while (NextLine(loader, text.file()) && loader.line[0] != '[') {
+        char* value = RegistrationValueOf(loader.line);
+        if (value == nullptr) {
+            continue;
+        }
+        if (static_cast<int>(g_packageTable.size()) >= kMaxPackages || !AddPackage(loader, value)) {
+            return 0;
+        }
+    }
+    return g_packageTable.empty() ? 0 : 1;
+}
+
+void SetTitle(MenuRecord& menu, const ItemLine& item) {
+    menu.title = item.label[0] != '\0' ? item.label : item.hint;
+    menu.titleLength = LengthWithNul(menu.title);
+}
+
+// Appends the item of a parsed line to a menu; returns its index.
+int AddItem(Loader& loader, int menuIndex, const ItemLine& line, void* library) {
+    MenuRecord& menu = g_menuTable[menuIndex];
+    menu.items.emplace_back();
+    MenuItem& item = menu.items.back();
+    menu.itemCount = static_cast<int32_t>(menu.items.size());
+    if (line.hasPlacement) {
+        loader.current = line.placement;
+    }
+    item.placement = loader.current;
+    item.label = line.label;
+    item.hint = line.hint;
+    item.labelLength = LengthWithNul(item.label);
+    item.hintLength = LengthWithNul(item.hint);
+    item.commandLength = StoreItemCommand(&item.command, line.command);
+    item.alternateLength = StoreItemCommand(&item.alternate, line.alternate);
+    item.columns = line.columns;
+    item.span = line.span;
+    item.isStatic = line.isStatic;
+    item.emphasised = line.emphasised;
+    item.centred = line.centred;
+    item.dialogKind = line.dialogKind;
+    menu.itemStorageSize += static_cast<int32_t>(sizeof(MenuItem)) + item.labelLength +
+                            item.hintLength + item.commandLength + item.alternateLength;
+
+    const MenuLoadHooks& hooks = loader.hooks;
+    if (line.functionName != nullptr && line.functionName[0] != '\0') {
+        item.libraryFunction = hooks.findFunction(hooks.context, library, line.functionName);
+    }
+    if (line.bitmapName[0] != '\0') {
+        int32_t width = 0;
+        int32_t height = 0;
+        void* bitmap = hooks.loadBitmap(hooks.context, library, line.bitmapName, &width, &height);
+        if (bitmap != nullptr) {
+            item.bitmap = bitmap;
+            item.bitmapWidth = width;
+            item.bitmapHeight = height;
+        }
+    }
+    return menu.itemCount - 1;
+}
+
+// Reads the item lines of one file into menu 0 and the submenus they open.
+void ReadItems(Loader& loader, TextFile* file, void* library) {
+    std::vector<int> open(1, 0); // the menus being read, innermost last
+    while (NextLine(loader, file)) {
+        ItemLine line;
+        if (!ParseItemLine(loader.line, &line)) {
+            continue; // no '[': a comment
+        }
+        int itemIndex = AddItem(loader, open.back(), line, library);
+        if (line.endLevels > 0) {
+            if (static_cast<size_t>(line.endLevels) >= open.size()) {
+                return; // ends more menus than are open: the rest of the file is skipped
+            }
+            open.resize(open.size() - static_cast<size_t>(line.endLevels));
+        } else if (line.opensSubmenu) {
+            int submenu = static_cast<int>(g_menuTable.size());
+            g_menuTable.emplace_back();
+            SetTitle(g_menuTable.back(), line);
+            g_menuTable[open.back()].items[itemIndex].submenu = submenu;
+            open.push_back(submenu);
+        }
+    }
+}
+
+int ReadMenus(Loader& loader) {
+    for (size_t i = 0; i < g_packageTable.size(); ++i) {
+        OpenText text(loader.hooks, g_packageTable[i].menuFile.c_str());
+        if (text.file() == nullptr) {
+            return 0;
+        }
+        if (i == 0) {
+            // The title line of the first package names the top menu.
+            ItemLine title;
+            if (!NextLine(loader, text.file()) || !ParseItemLine(loader.line, &title)) {
+                return 0;
+            }
+            if (title.hasPlacement) {
+                loader.current = title.placement;
+            }
+            g_menuTable.emplace_back();
+            SetTitle(g_menuTable.back(), title);
+        }
+        ReadItems(loader, text.file(), g_packageTable[i].library);
+    }
+    return 1;
+}
+
+} // namespace
+
+int LoadMenuModel(const char* iniPath, const char* menuName, const MenuLoadHooks& hooks) {
+    if (!g_packageTable.empty() || !g_menuTable.empty() || iniPath == nullptr ||
+        iniPath[0] == '\0' || menuName == nullptr) {
+        FreeMenuModel(hooks);
+        return 1;
+    }
+    int loaded = 0;
+    try {
+        Loader loader{hooks, BitmapPlacement{'B', 'R'}, {}};
+        loaded = ReadRegistrations(loader, iniPath, menuName) && ReadMenus(loader);
+    } catch (...) {
+        loaded = 0; // out of memory: the load fails like any other
+    }
+    if (!loaded) {
+        FreeMenuModel(hooks);
+        return 1;
+    }
+    return 0;
+}
+
+void FreeMenuModel(const MenuLoadHooks& hooks) {
+    for (MenuRecord& menu : g_menuTable) {
+        for (MenuItem& item : menu.items) {
+            if (item.bitmap != nullptr) {
+                hooks.deleteBitmap(hooks.context, item.bitmap);
+                item.bitmap = nullptr;
+            }
+        }
+    }
+    std::vector<MenuRecord>().swap(g_menuTable);
+    for (PackageEntry& package : g_packageTable) {
+        if (package.library != nullptr) {
+            hooks.freeLibrary(hooks.context, package.library);
+            package.library = nullptr;
+        }
+    }
+    std::vector<PackageEntry>().swap(g_packageTable);
+}

@@ -1,0 +1,25 @@
+// The menu section of the configuration file and its package registration
+// lines: VXMENU="menu file" "display name" initialisation command
+#pragma once
+
+// 1 when line (line feed removed) is "[" menuName "]", ignoring the case of
+// ASCII letters.
+int IsMenuSectionHeader(const char* line, const char* menuName);
+
+// The registration value of one menu-section line (line feed removed):
+// leading spaces and '=' are skipped, the first word ends at a space or '='
+// and must be exactly "VXMENU"; the value is the rest after that one
+// delimiter. nullptr for any other line and for an empty value. Writes a
+// NUL into line.
+char* RegistrationValueOf(char* line);
+
+struct RegistrationFields {
+    const char* menuFile; // texts point into the parsed value
+    const char* displayName;
+    const char* initCommand; // leading blanks removed, caret codes translated
+};
+
+// Splits a registration value in place at double quotes: menu file, a
+// separator that is dropped, display name, initialisation command. Missing
+// fields are empty. Returns 0 when the value holds only blanks.
+int ParseRegistrationValue(char* value, RegistrationFields* fields);
