@@ -34,19 +34,22 @@ sed -e "s|@CAD@|$(winpath "$demo/CAD/ACAD.EXE" | sed 's/\\/\\\\/g')|" \
     samples/demo/VXMENU32.INI.in | iconv -f UTF-8 -t CP932 | sed 's/$/\r/' \
     >"$demo/VX/VXMENU/VXMENU32.INI"
 
-echo "=== starting VXMENU32.EXE from $demo/VX/VXMENU"
+ini=$(winpath "$demo/VX/VXMENU/VXMENU32.INI")
+driver=build/win64/tools/demo_driver/demo_driver.exe
+sjis() { iconv -f CP932 -t UTF-8 -c | tr -d '\r'; }
+
+echo "=== starting VXMENU32.EXE from $demo/VX/VXMENU (as the launcher does: no arguments)"
 "$VX_WINE" "$demo/VX/VXMENU/VXMENU32.EXE" &
 menu=$!
-sleep 3
-import -window root "$root/build/demo-screen.png" 2>/dev/null || true
-wait $menu || true
 
-echo "=== what happened"
-echo "HWND key of VXMENU32.INI: $(grep -a '^HWND' "$demo/VX/VXMENU/VXMENU32.INI" | tr -d '\r' || echo absent)"
-if [ -f "$demo/CAD/acad.log" ]; then
-  echo "The stand-in CAD program logged:"
-  grep -a -E '^[A-Z]+ [0-9]+$' -A1 "$demo/CAD/acad.log" | grep -v '^--$' | sed 's/^/  /'
-else
-  echo "The stand-in CAD program was not started."
-fi
-echo "Screenshot: build/demo-screen.png"
+echo "=== using the floating menu"
+"$VX_WINE" "$driver" show "$ini" "$log" "$(winpath "$demo/VXDEMO/VXDEMO.log")" | sjis
+echo "  HWND key of VXMENU32.INI: $(grep -a '^HWND' "$demo/VX/VXMENU/VXMENU32.INI" | tr -d '\r')"
+sleep 1
+import -window root "$root/build/demo-screen.png" 2>/dev/null &&
+  echo "  screenshot of the menu with a torn-off window and a cascade chain: build/demo-screen.png"
+
+echo "=== closing"
+"$VX_WINE" "$driver" close "$ini" | sjis
+wait $menu || true
+echo "  the stand-in CAD program started with: $(grep -a -A1 '^START' "$demo/CAD/acad.log" | tail -1 | sjis)"

@@ -8,42 +8,12 @@
 #include "menu/model/menu_loader.h"
 #include "menu/strutil/sjis_text.h"
 #include "menu/strutil/text_file.h"
+#include "menu/ui/menu_paint.h"
 #include "menu/ui/menu_session.h"
 
 #include <cstdio>
 
 namespace {
-
-// The system's menu font, on Windows 95 and later and NT 4 and later.
-void CreateMenuFont() {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!GetVersionExA(&version)) {
-        return;
-    }
-#pragma GCC diagnostic pop
-    if (!(version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ||
-          (version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 4))) {
-        return;
-    }
-    if (g_app.menuFont) {
-        DeleteObject(g_app.menuFont);
-        g_app.menuFont = nullptr;
-    }
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics; // 340 bytes: the layout without the padded border
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 0, &metrics, 0)) {
-        return;
-    }
-    const LOGFONTA& font = metrics.lfMenuFont;
-    g_app.menuFontHeight = font.lfHeight;
-    g_app.menuFont = CreateFontA(font.lfHeight, font.lfWidth, font.lfEscapement, font.lfOrientation,
-                                 font.lfWeight, font.lfItalic, font.lfUnderline, font.lfStrikeOut,
-                                 font.lfCharSet, font.lfOutPrecision, font.lfClipPrecision,
-                                 font.lfQuality, font.lfPitchAndFamily, font.lfFaceName);
-}
 
 // Undoes what a failed start-up made: links, DDE instance, hidden windows.
 void FailureCleanup() {
@@ -208,8 +178,10 @@ int InitInstance(HINSTANCE instance, HINSTANCE previous, const char* commandLine
         FailureCleanup();
         return 0;
     }
-    // The top window follows here.
-    FreeMenus();
-    FailureCleanup();
-    return 0;
+    if (!OpenTopWindow()) {
+        FreeMenus(); // silent: the window cannot be made
+        FailureCleanup();
+        return 0;
+    }
+    return 1;
 }

@@ -1,0 +1,88 @@
+#include "menu/cadlink/item_execution.h"
+
+#include "menu/app/app_state.h"
+#include "menu/app/menu_config.h"
+#include "menu/app/startup_messages.h"
+#include "menu/cadlink/cad_link.h"
+#include "menu/cadlink/exec_command.h"
+#include "menu/cadlink/item_route.h"
+#include "menu/strutil/sjis_text.h"
+
+namespace {
+
+int StartExecProgram(const char* text) {
+    char program[kPathSize];
+    char arguments[kPathSize];
+    SplitExecText(text, program, arguments);
+    ExpandDirectoryMacro(program);
+    char commandLine[2 * kPathSize + 4];
+    BuildExecCommandLine(program, arguments, commandLine, sizeof commandLine);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    char mutableLine[sizeof commandLine];
+    CopyText(mutableLine, sizeof mutableLine, commandLine);
+    if (!CreateProcessA(nullptr, mutableLine, nullptr, nullptr, FALSE,
+                        CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+                        &startup, &process)) {
+        char message[sizeof commandLine + 80];
+        FormatText(message, sizeof message, "外部プログラム[%s]が起動できません。(E-11)",
+                   commandLine);
+        MessageBoxA(nullptr, message, kMenuCaption, MB_OK);
+        return 0;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    SetActiveWindow(g_app.cadWindow);
+    return 1;
+}
+
+} // namespace
+
+void ExpandDirectoryMacro(char* program) {
+    char prefix[kPathSize];
+    char key[kPathSize];
+    char tail[kPathSize];
+    char work[kPathSize];
+    CopyText(work, sizeof work, program);
+    if (!SplitDirectoryMacro(work, prefix, key, tail)) {
+        return;
+    }
+    char value[kCommandSize];
+    ReadDirectoryValue(key, value, sizeof value);
+    FormatText(program, kPathSize, "%s%s%s", prefix, value, tail);
+}
+
+int ExecuteMenuItem(int index, HWND, WPARAM keyFlags, const std::vector<MenuItem>& items) {
+    if (index < 0 || index >= static_cast<int>(items.size())) {
+        return 0;
+    }
+    const MenuItem& item = items[index];
+    const char* keys[kMaxExternalPrograms];
+    for (int i = 0; i < g_app.externalCount; ++i) {
+        keys[i] = g_app.externalPrograms[i].key;
+    }
+    char text[1028];
+    int slot = -1;
+    switch (RouteMenuItem(item, (keyFlags & MK_CONTROL) != 0, keys, g_app.externalCount, &slot,
+                          text, sizeof text)) {
+    case ItemRoute::Dialog:
+        return 0; // the settings dialogs are not built yet
+    case ItemRoute::Function:
+        item.libraryFunction();
+        return 0;
+    case ItemRoute::Nothing:
+        return 0;
+    case ItemRoute::Exec:
+        return StartExecProgram(text);
+    case ItemRoute::External:
+        SendCadCommand(text, g_app.externalPrograms[slot].conversation);
+        return 1;
+    case ItemRoute::Alternate:
+    case ItemRoute::Cad:
+        SetActiveWindow(g_app.cadWindow);
+        SendCadCommand(text, g_app.cadLink.conversation);
+        return 1;
+    }
+    return 0;
+}

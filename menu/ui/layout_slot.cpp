@@ -1,0 +1,28 @@
+#include "menu/ui/layout_slot.h"
+
+#include "menu/strutil/sjis_text.h"
+
+#include <cstdlib>
+
+int ParseLayoutFields(const char* value, int* fields, int maxFields) {
+    char work[80];
+    CopyText(work, sizeof work, value);
+    char* position = work;
+    int count = 0;
+    for (char* token = TokenizeMbAt(&position, ", "); token != nullptr && count < maxFields;
+         token = TokenizeMbAt(&position, ", ")) {
+        fields[count++] = static_cast<int>(ParseDecimal(token));
+    }
+    return count;
+}
+
+int ScaleCoordinate(int value, int desktopNow, int desktopSaved) {
+    if (desktopSaved <= 0) {
+        return value;
+    }
+    return static_cast<int>(value * (static_cast<double>(desktopNow) / desktopSaved));
+}
+
+int RestoredTop(int savedTop, int desktopBottom, int menuHeightMinus1) {
+    return savedTop < desktopBottom - (menuHeightMinus1 + 14) ? savedTop : 2;
+}

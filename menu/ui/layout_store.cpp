@@ -1,0 +1,149 @@
+#include "menu/ui/layout_store.h"
+
+#include "menu/app/app_limits.h"
+#include "menu/app/app_state.h"
+#include "menu/app/profile.h"
+#include "menu/model/menu_model.h"
+#include "menu/strutil/sjis_text.h"
+#include "menu/ui/layout_slot.h"
+#include "menu/ui/menu_window_ops.h"
+
+int g_menuSide = 0;
+int g_layoutSaved = 0;
+
+namespace {
+
+// The layout file: the configuration file's path cut at its first '.', plus ".dsp".
+bool LayoutPath(char (&path)[kPathSize]) {
+    return ReplaceExtensionAtFirstDot(path, sizeof path, g_app.iniPath, ".dsp") != 0;
+}
+
+void SlotSection(int slot, char (&section)[16]) {
+    FormatText(section, sizeof section, "Recode%d", slot);
+}
+
+RECT DesktopRect() {
+    RECT desktop{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    return desktop;
+}
+
+// The top window's outer size: menu 0's client area, its 12-pixel strip
+// and the border. Every placement uses the same size.
+SIZE TopWindowSize() {
+    const MenuRecord& top = g_menuTable[0];
+    RECT r{0, 0, top.widthMinus1 + 1, top.heightMinus1};
+    AdjustWindowRect(&r, WS_POPUPWINDOW, FALSE);
+    return SIZE{r.right - r.left, r.bottom - r.top + 14};
+}
+
+// Moves the top window into place and shows it without activating it.
+void ShowTopWindowAt(int left, int top) {
+    HWND window = g_app.topWindow;
+    SIZE size = TopWindowSize();
+    SetWindowPos(window, nullptr, left, top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    UpdateWindow(window);
+}
+
+// Left edge of the top window docked at the chosen side of the desktop.
+int DockedLeft(const RECT& desktop) {
+    return g_menuSide == 0 ? desktop.right - 1 - TopWindowSize().cx : 1;
+}
+
+void PlaceByDefault(const RECT& desktop) {
+    const MenuRecord& top = g_menuTable[0];
+    RECT r{desktop.right - 3 - top.widthMinus1, desktop.top, desktop.right - 2,
+           desktop.top + top.heightMinus1};
+    AdjustWindowRect(&r, WS_POPUPWINDOW, FALSE);
+    ShowTopWindowAt(r.left, r.top);
+}
+
+} // namespace
+
+void SaveLayout(int slot) {
+    char path[kPathSize];
+    if (!LayoutPath(path) || g_menuTable.empty()) {
+        return;
+    }
+    char section[16];
+    SlotSection(slot, section);
+    RECT desktop = DesktopRect();
+    char value[80];
+    FormatText(value, sizeof value, "%d, %d", static_cast<int>(desktop.right),
+               static_cast<int>(desktop.bottom));
+    WriteProfileText(path, section, "DeskTop", value);
+    for (size_t i = 0; i < g_menuTable.size(); ++i) {
+        char key[24];
+        FormatText(key, sizeof key, "MENU%d", static_cast<int>(i));
+        value[0] = '\0';
+        if (i == 0) {
+            WINDOWPLACEMENT placement{};
+            placement.length = sizeof placement;
+            if (g_app.topWindow && GetWindowPlacement(g_app.topWindow, &placement)) {
+                FormatText(value, sizeof value, "%d, %d, %d",
+                           static_cast<int>(placement.rcNormalPosition.left),
+                           static_cast<int>(placement.rcNormalPosition.top), g_menuSide);
+            }
+        } else if (g_menuTable[i].secondWindow != nullptr) {
+            RECT r{};
+            GetWindowRect(static_cast<HWND>(g_menuTable[i].secondWindow), &r);
+            FormatText(value, sizeof value, "%d, %d", static_cast<int>(r.left),
+                       static_cast<int>(r.top));
+        }
+        WriteProfileText(path, section, key, value);
+    }
+}
+
+void SaveLayoutSlot0Once() {
+    if (g_layoutSaved == 0) {
+        SaveLayout(0);
+        g_layoutSaved = 1;
+    }
+}
+
+void RestoreLayout(int slot) {
+    if (g_menuTable.empty() || g_app.topWindow == nullptr) {
+        return;
+    }
+    RECT desktop = DesktopRect();
+    char path[kPathSize];
+    char section[16];
+    char value[80] = "";
+    SlotSection(slot, section);
+    if (LayoutPath(path)) {
+        ReadProfileText(path, section, "DeskTop", value, sizeof value);
+    }
+    int saved[2] = {0, 0};
+    if (value[0] == '\0' || ParseLayoutFields(value, saved, 2) == 0) {
+        PlaceByDefault(desktop);
+        return;
+    }
+    char key[24];
+    ReadProfileText(path, section, "MENU0", value, sizeof value);
+    int fields[3] = {0, 0, 0};
+    int count = value[0] ? ParseLayoutFields(value, fields, 3) : 0;
+    if (count == 0) {
+        PlaceByDefault(desktop); // a hand-edited slot without the top window
+    } else {
+        if (count >= 3) {
+            g_menuSide = fields[2] != 0 ? 1 : 0;
+        }
+        int top = ScaleCoordinate(fields[1], desktop.bottom, saved[1]);
+        ShowTopWindowAt(DockedLeft(desktop),
+                        RestoredTop(top, desktop.bottom, g_menuTable[0].heightMinus1));
+    }
+    for (size_t i = 1; i < g_menuTable.size(); ++i) {
+        FormatText(key, sizeof key, "MENU%d", static_cast<int>(i));
+        ReadProfileText(path, section, key, value, sizeof value);
+        if (value[0] == '\0') {
+            continue;
+        }
+        int position[2] = {0, 0};
+        ParseLayoutFields(value, position, 2);
+        RECT none{};
+        TearOffMenu(static_cast<int>(i), true,
+                    ScaleCoordinate(position[0], desktop.right, saved[0]),
+                    ScaleCoordinate(position[1], desktop.bottom, saved[1]), none);
+    }
+}

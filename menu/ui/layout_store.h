@@ -1,0 +1,20 @@
+// Window layouts of the floating menu in the layout file beside the
+// configuration file: the top window's place and side, and where the
+// torn-off submenus are. Slot 0 is saved when the menu closes; 1 to 3 are
+// the user's.
+#pragma once
+
+// 0: the top window is docked at the right edge of the screen, 1: at the left.
+extern int g_menuSide;
+
+// 1 once slot 0 has been saved in this run.
+extern int g_layoutSaved;
+
+void SaveLayout(int slot);
+
+// Saves slot 0 the first time it is called in a run.
+void SaveLayoutSlot0Once();
+
+// Places and shows the top window and re-opens the torn-off windows of a slot;
+// a slot never saved gives the default placement.
+void RestoreLayout(int slot);

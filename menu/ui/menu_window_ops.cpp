@@ -1,0 +1,219 @@
+#include "menu/ui/menu_window_ops.h"
+
+#include "menu/app/app_state.h"
+#include "menu/app/startup_messages.h"
+#include "menu/model/menu_model.h"
+#include "menu/ui/menu_paint.h"
+#include "menu/ui/menu_windows.h"
+
+CreationParameters g_creation = {0, 0};
+
+namespace {
+
+MenuRecord* MenuOf(HWND window) {
+    int index = GetWindowSlot(window, kWindowMenuIndex);
+    if (index < 0 || index >= static_cast<int>(g_menuTable.size())) {
+        return nullptr;
+    }
+    return &g_menuTable[index];
+}
+
+// The cascade window of the submenu item n opens, if that window exists.
+HWND OpenCascadeOf(const MenuRecord& menu, int n) {
+    if (n < 0 || n >= static_cast<int>(menu.items.size())) {
+        return nullptr;
+    }
+    int k = menu.items[n].submenu;
+    if (k < 0 || k >= static_cast<int>(g_menuTable.size())) {
+        return nullptr;
+    }
+    return static_cast<HWND>(g_menuTable[k].firstWindow);
+}
+
+RECT DesktopRect() {
+    RECT desktop{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    return desktop;
+}
+
+// Deselects the window's item: its cascade closes and its frame is raised.
+void Deselect(HWND window) {
+    MenuRecord* menu = MenuOf(window);
+    if (menu == nullptr) {
+        return;
+    }
+    int c = GetWindowSlot(window, kWindowSelection) % 100;
+    if (c >= 0 && c < static_cast<int>(menu->items.size())) {
+        if (HWND cascade = OpenCascadeOf(*menu, c)) {
+            DestroyWindow(cascade);
+        }
+        RedrawItemFrame(window, c, false);
+        SetWindowSlot(window, kWindowSelection, -1);
+    }
+}
+
+} // namespace
+
+bool CadWindowMinimised() {
+    return g_app.cadWindow != nullptr && IsIconic(g_app.cadWindow);
+}
+
+void RedrawItemFrame(HWND window, int n, bool sunken) {
+    MenuRecord* menu = MenuOf(window);
+    if (menu == nullptr || n < 0 || n >= static_cast<int>(menu->items.size())) {
+        return;
+    }
+    const MenuItem& item = menu->items[n];
+    if (item.isStatic) {
+        return;
+    }
+    HDC dc = GetDC(window);
+    RECT r{item.left, item.top, item.right, item.bottom};
+    DrawItemFrame(dc, r, sunken);
+    ReleaseDC(window, dc);
+}
+
+void SelectItem(HWND window, int origin, int n) {
+    MenuRecord* menu = MenuOf(window);
+    if (menu == nullptr || n < 0 || n >= static_cast<int>(menu->items.size()) ||
+        n == GetWindowSlot(window, kWindowSelection) % 100) {
+        return;
+    }
+    int c = GetWindowSlot(window, kWindowSelection) % 100;
+    if (c >= 0) {
+        RedrawItemFrame(window, c, false);
+        if (HWND cascade = OpenCascadeOf(*menu, c)) {
+            DestroyWindow(cascade);
+        }
+    }
+    RedrawItemFrame(window, n, true);
+    SetWindowSlot(window, kWindowSelection, n);
+    const MenuItem& item = menu->items[n];
+    if (item.submenu >= 0 && item.submenu < static_cast<int>(g_menuTable.size())) {
+        OpenCascade(window, item.submenu, origin, item.top);
+    }
+}
+
+void OpenCascade(HWND owner, int k, int origin, int itemTop) {
+    MenuRecord& menu = g_menuTable[k];
+    if (menu.firstWindow != nullptr) {
+        DestroyWindow(static_cast<HWND>(menu.firstWindow));
+    }
+    g_creation = CreationParameters{k, origin};
+    RECT desktop = DesktopRect();
+    RECT owned{};
+    GetWindowRect(owner, &owned);
+    const int w = menu.widthMinus1;
+    const int h = menu.heightMinus1;
+    int x = owned.right + w > desktop.right ? owned.left - w - 1 : owned.right - 1;
+    int y = owned.top + itemTop + 1;
+    RECT r{owned.right, owned.top, owned.right + w, owned.top + h};
+    AdjustWindowRect(&r, WS_POPUP | WS_CAPTION, FALSE);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    if (y + height > desktop.bottom) {
+        y = desktop.bottom - height;
+    }
+    HWND window = CreateWindowExA(0, kCascadeWindowClass, "", WS_POPUP | WS_CAPTION, x, y, width,
+                                  height, owner, nullptr, g_app.instance, nullptr);
+    if (window == nullptr) {
+        MessageBoxA(nullptr, "ウィンドウを作成できません。(CC-01)", kMenuCaption, MB_OK);
+        return;
+    }
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    UpdateWindow(window);
+}
+
+int CompleteClick(HWND window, int n) {
+    MenuRecord* menu = MenuOf(window);
+    int v = GetWindowSlot(window, kWindowSelection);
+    if (menu == nullptr || n != v % 100) {
+        return 0;
+    }
+    if (HWND cascade = OpenCascadeOf(*menu, n)) {
+        if (v >= 100) {
+            DestroyWindow(cascade);
+            return 1;
+        }
+        SetWindowSlot(window, kWindowSelection, n + 100);
+        return 0;
+    }
+    RedrawItemFrame(window, n, false);
+    SetWindowSlot(window, kWindowSelection, -1);
+    return 1;
+}
+
+void CollapseMenu(int k) {
+    if (k < 0 || k >= static_cast<int>(g_menuTable.size())) {
+        return;
+    }
+    for (void* handle : {g_menuTable[k].secondWindow, g_menuTable[k].firstWindow}) {
+        if (handle != nullptr) {
+            Deselect(static_cast<HWND>(handle));
+        }
+    }
+}
+
+void CloseAllMenus() {
+    CollapseMenu(0);
+    for (size_t k = 1; k < g_menuTable.size(); ++k) {
+        if (g_menuTable[k].secondWindow != nullptr) {
+            DestroyWindow(static_cast<HWND>(g_menuTable[k].secondWindow));
+        }
+    }
+}
+
+void TearOffMenu(int k, bool position, int x, int y, const RECT& rect) {
+    if (k <= 0 || k >= static_cast<int>(g_menuTable.size()) || g_app.topWindow == nullptr) {
+        return;
+    }
+    MenuRecord& menu = g_menuTable[k];
+    RECT r = rect;
+    if (position) {
+        // The saved point is the window's own top-left corner: only the size
+        // comes from the adjusted rectangle, so a layout saved and restored
+        // again does not creep by the frame's width.
+        RECT adjusted{0, 0, menu.widthMinus1, menu.heightMinus1};
+        AdjustWindowRect(&adjusted, WS_POPUPWINDOW | WS_DLGFRAME, FALSE);
+        const int width = adjusted.right - adjusted.left;
+        const int height = adjusted.bottom - adjusted.top;
+        RECT desktop = DesktopRect();
+        if (x + width > desktop.right) {
+            x = desktop.right - width;
+        }
+        if (y + height > desktop.bottom) {
+            y = desktop.bottom - height;
+        }
+        r = RECT{x, y, x + width, y + height};
+    }
+    if (menu.secondWindow != nullptr) {
+        HWND torn = static_cast<HWND>(menu.secondWindow);
+        MoveWindow(torn, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+        UpdateWindow(torn);
+        return;
+    }
+    g_creation = CreationParameters{k, k};
+    HWND window = CreateWindowExA(0, kTornOffWindowClass, "", WS_POPUPWINDOW | WS_DLGFRAME, r.left,
+                                  r.top, r.right - r.left, r.bottom - r.top, g_app.topWindow,
+                                  nullptr, g_app.instance, nullptr);
+    if (window == nullptr) {
+        MessageBoxA(nullptr, "ウィンドウを作成できません。(CF-01)", kMenuCaption, MB_OK);
+        return;
+    }
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    UpdateWindow(window);
+    SetActiveWindow(g_app.cadWindow);
+}
+
+void ShowItemHint(HWND window, int n) {
+    MenuRecord* menu = MenuOf(window);
+    if (menu == nullptr || n < 0 || n >= static_cast<int>(menu->items.size())) {
+        return;
+    }
+    const MenuItem& item = menu->items[n];
+    if (!item.hint.empty()) {
+        SetWindowTextA(window, item.hint.c_str());
+    } else if (!menu->title.empty()) {
+        SetWindowTextA(window, menu->title.c_str());
+    }
+}

@@ -1,0 +1,285 @@
+// The floating menu on screen, under Wine, against the stand-in CAD program:
+// docking, clicks that send commands, cascades, tearing off, the drag strip,
+// the close paths and following the CAD window.
+#include <gtest/gtest.h>
+
+#include "menu/model/menu_model.h"
+#include "tools/menu_driver/menu_driver.h"
+#include "tests/wine/support/win_test_support.h"
+
+#include <string>
+
+namespace {
+
+// Menu 0: 0 線 (command and alternate), 1 図形 (opens menu 1), 2 ツール
+// (opens menu 2), 3 起動 (EXEC), 4 外部 (key of the external program).
+// Menu 1: 0 円, 1 矩形. Menu 2: 0 深い (opens menu 3), 1 終わり.
+// Menu 3: 0 内側.
+const char kMenuFile[] = "[フローティング#VXテスト]\r\n"
+                         "[線#線を引きます]^C^CLINE;PLINE\r\n"
+                         "[->図形#図形を描きます]\r\n"
+                         "[円]CIRCLE\r\n"
+                         "[<-矩形]RECTANG\r\n"
+                         "[->ツール]\r\n"
+                         "[->深い]\r\n"
+                         "[<-内側]INNER\r\n"
+                         "[<-終わり]END\r\n"
+                         "[起動]EXEC @EXEC@ -log=@EXECLOG@\r\n"
+                         "[外部]EXT:HELLO\\\r\n";
+
+class MenuWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = MakeTestDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        ini = dir + "\\VXMENU32.INI";
+        log = dir + "\\cad.log";
+        execLog = dir + "\\exec.log";
+        std::string menu = kMenuFile;
+        Replace(menu, "@EXEC@", dir + "\\EXECPROG.EXE");
+        Replace(menu, "@EXECLOG@", execLog);
+        WriteTextFile(dir + "\\test.mnu", menu);
+        ASSERT_TRUE(CopyFileTo(DemoLibraryPath(), dir + "\\test.dll"));
+        ASSERT_TRUE(CopyFileTo(StandInExePath(), dir + "\\EXECPROG.EXE"));
+    }
+
+    void TearDown() override {
+        EndProgram(menuProgram);
+        EndProgramsNamed({"ACAD.EXE", "VXMENU32.EXE", "EXECPROG.EXE", "EXTPROG.EXE"});
+        FreeMeasuredMenus();
+    }
+
+    static void Replace(std::string& text, const std::string& from, const std::string& to) {
+        text.replace(text.find(from), from.size(), to);
+    }
+
+    // Writes the configuration for a CAD target and starts the menu; returns its top window.
+    HWND StartMenu(const std::string& directoryLines) {
+        WriteTextFile(ini, "[DIRECTORY]\r\n" + directoryLines + "\r\n[VXMENU]\r\nVXMENU=\"" + dir +
+                               "\\test.mnu\" \"テスト\" ^C^CRESET\r\n");
+        EXPECT_TRUE(LoadAndMeasureMenus(ini));
+        menuProgram = StartProgram("\"" + MenuExePath() + "\" " + ini);
+        HWND top = WaitForTopWindow();
+        EXPECT_NE(top, nullptr);
+        return top;
+    }
+
+    HWND StartWithCopyData() {
+        return StartMenu("ACAD16DIR=\"" + StandInExePath() +
+                         "\" \"-caption=AutoCAD 2004 - [図面.dwg]\" -log=" + log);
+    }
+
+    std::string dir, ini, log, execLog;
+    Program menuProgram;
+};
+
+TEST_F(MenuWindowsTest, DocksAtTheRightEdgeAndSendsCommandsByteForByte) {
+    HWND top = StartWithCopyData();
+    ASSERT_NE(top, nullptr);
+    RECT window{}, client{}, desktop{};
+    GetWindowRect(top, &window);
+    GetClientRect(top, &client);
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    EXPECT_EQ(client.right, g_menuTable[0].widthMinus1 + 1);
+    EXPECT_EQ(client.bottom, g_menuTable[0].heightMinus1 + 14);
+    EXPECT_EQ(window.right, desktop.right - 1);
+    EXPECT_EQ(window.top, desktop.top - 1);
+    EXPECT_TRUE(GetWindowLongA(top, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    HWND cad = WaitForStandInWindow("AutoCAD 2004 - [図面.dwg]");
+    EXPECT_EQ(ReadIniValue(ini, "VXMENU", "HWND"), HexHandle(cad) + " " + HexHandle(top));
+
+    ClickItem(top, 0, 0);
+    ASSERT_TRUE(WaitForLogRecords(log, "COPYDATA", 1));
+    ClickItem(top, 0, 0, MK_CONTROL);
+    ASSERT_TRUE(WaitForLogRecords(log, "COPYDATA", 2));
+    std::vector<LogRecord> sent = LogRecordsOf(log, "COPYDATA");
+    EXPECT_EQ(sent[0].bytes, std::string("\x1b\x1bLINE\n", 7) + '\0');
+    EXPECT_EQ(sent[1].bytes, std::string("PLINE\n") + '\0');
+}
+
+TEST_F(MenuWindowsTest, SubmenusCascadeAndCloseAfterExecutionUnlessShiftIsDown) {
+    HWND top = StartWithCopyData();
+    ASSERT_NE(top, nullptr);
+    ClickItem(top, 0, 1); // 図形: press opens, release keeps it open
+    HWND cascade = nullptr;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (cascade = FindMenuWindow("VXMENU_CHILD", 1)) != nullptr; }, 5000));
+    RECT topRect{}, cascadeRect{};
+    GetWindowRect(top, &topRect);
+    GetWindowRect(cascade, &cascadeRect);
+    // The top window sits at the right edge: the cascade opens to its left.
+    EXPECT_EQ(cascadeRect.left, topRect.left - g_menuTable[1].widthMinus1 - 1);
+    EXPECT_EQ(cascadeRect.top, topRect.top + g_menuTable[0].items[1].top + 1);
+
+    ClickItem(top, 0, 1); // a second click closes it
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(cascade); }, 5000));
+
+    ClickItem(top, 0, 1);
+    ASSERT_TRUE(
+        WaitUntil([&] { return (cascade = FindMenuWindow("VXMENU_CHILD", 1)) != nullptr; }, 5000));
+    ClickItem(cascade, 1, 0, MK_SHIFT); // Shift: the chain stays open
+    ASSERT_TRUE(WaitForLogRecords(log, "COPYDATA", 1));
+    Sleep(300);
+    EXPECT_TRUE(IsWindow(cascade));
+    ClickItem(cascade, 1, 1); // without Shift execution closes the chain
+    ASSERT_TRUE(WaitForLogRecords(log, "COPYDATA", 2));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(cascade); }, 5000));
+    std::vector<LogRecord> sent = LogRecordsOf(log, "COPYDATA");
+    EXPECT_EQ(sent[0].bytes, std::string("CIRCLE\n") + '\0');
+    EXPECT_EQ(sent[1].bytes, std::string("RECTANG\n") + '\0');
+}
+
+TEST_F(MenuWindowsTest, ChainsOfCascadesAndDraggingOneTearsItOff) {
+    HWND top = StartWithCopyData();
+    ASSERT_NE(top, nullptr);
+    ClickItem(top, 0, 2); // ツール
+    HWND tools = nullptr;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (tools = FindMenuWindow("VXMENU_CHILD", 2)) != nullptr; }, 5000));
+    ClickItem(tools, 2, 0); // 深い: a cascade of the cascade
+    HWND deep = nullptr;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (deep = FindMenuWindow("VXMENU_CHILD", 3)) != nullptr; }, 5000));
+    EXPECT_EQ(GetWindow(deep, GW_OWNER), tools);
+
+    // Dragging the cascade by its caption: a torn-off window takes its place.
+    RECT before{};
+    GetWindowRect(tools, &before);
+    SetWindowPos(tools, nullptr, before.left - 150, before.top + 40, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND torn = nullptr;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (torn = FindMenuWindow("VXMENU_PARENT", 2)) != nullptr; }, 5000));
+    EXPECT_FALSE(IsWindow(tools));
+    EXPECT_FALSE(IsWindow(deep)); // the chain went with it
+    RECT tornRect{};
+    GetWindowRect(torn, &tornRect);
+    EXPECT_EQ(tornRect.left, before.left - 150);
+    EXPECT_EQ(tornRect.top, before.top + 40);
+    EXPECT_EQ(GetWindow(torn, GW_OWNER), top);
+
+    // An item executed in the torn-off window leaves it open.
+    ClickItem(torn, 2, 1);
+    ASSERT_TRUE(WaitForLogRecords(log, "COPYDATA", 1));
+    EXPECT_EQ(LogRecordsOf(log, "COPYDATA")[0].bytes, std::string("END\n") + '\0');
+    EXPECT_TRUE(IsWindow(torn));
+}
+
+TEST_F(MenuWindowsTest, DragStripMovesTheTopWindowOnlyVertically) {
+    HWND top = StartWithCopyData();
+    ASSERT_NE(top, nullptr);
+    RECT before{};
+    GetWindowRect(top, &before);
+    POINT press{30, 5};
+    POINT screen = press;
+    ClientToScreen(top, &screen);
+    SetCursorPos(screen.x, screen.y);
+    PostMessageA(top, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+    Sleep(200);
+    SetCursorPos(screen.x - 200, screen.y + 120);
+    PostMessageA(top, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+    PostMessageA(top, WM_LBUTTONUP, 0, MAKELPARAM(press.x, press.y));
+    RECT after{};
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            GetWindowRect(top, &after);
+            return after.top != before.top;
+        },
+        5000));
+    EXPECT_EQ(after.top, before.top + 120);
+    EXPECT_EQ(after.left, before.left);
+    Sleep(200);
+    EXPECT_TRUE(LogRecordsOf(log, "COPYDATA").empty()) << "the drag executed an item";
+}
+
+TEST_F(MenuWindowsTest, CloseAsksAndCancelKeepsEverythingWhile109ClosesAndSavesSlot0) {
+    HWND top = StartWithCopyData();
+    ASSERT_NE(top, nullptr);
+    PostMessageA(top, WM_COMMAND, 100, 0);
+    ShownMessage question;
+    ASSERT_TRUE(WaitForMessageBox("VXMENU", 5000, &question));
+    EXPECT_EQ(question.text, "\"VXMENU\"とタイプすることで再度VXMENUを使用することができます。\n"
+                             "VXMENUを閉じますか?");
+    PressButton(question.window, IDCANCEL);
+    Sleep(500);
+    EXPECT_TRUE(IsWindow(top));
+    const std::string layout = dir + "\\VXMENU32.dsp";
+    EXPECT_EQ(ReadIniValue(layout, "Recode0", "DeskTop"), "<absent>");
+
+    PostMessageA(top, WM_COMMAND, 109, 0);
+    DWORD code = 1;
+    ASSERT_TRUE(WaitForExit(menuProgram, 5000, &code));
+    EXPECT_EQ(code, 0u);
+    RECT desktop{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    EXPECT_EQ(ReadIniValue(layout, "Recode0", "DeskTop"),
+              std::to_string(desktop.right) + ", " + std::to_string(desktop.bottom));
+    EXPECT_NE(ReadIniValue(layout, "Recode0", "MENU0"), "<absent>");
+    EXPECT_EQ(ReadIniValue(layout, "Recode0", "MENU1"), "");
+    ShownMessage none;
+    EXPECT_FALSE(WaitForMessageBox("VXMENU", 200, &none));
+}
+
+TEST_F(MenuWindowsTest, FollowsTheCadWindowAndEndsWithIt) {
+    HWND top = StartWithCopyData();
+    ASSERT_NE(top, nullptr);
+    HWND cad = WaitForStandInWindow("AutoCAD 2004 - [図面.dwg]");
+    ASSERT_TRUE(SendStandInControl(cad, "minimize"));
+    EXPECT_TRUE(WaitUntil([&] { return IsIconic(top) != 0; }, 3000));
+    ASSERT_TRUE(SendStandInControl(cad, "restore"));
+    EXPECT_TRUE(WaitUntil([&] { return IsIconic(top) == 0; }, 3000));
+
+    // Iconised by the user: the menu no longer follows the CAD window.
+    PostMessageA(top, WM_COMMAND, 101, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(top) != 0; }, 3000));
+    Sleep(400);
+    EXPECT_TRUE(IsIconic(top));
+
+    ASSERT_TRUE(SendStandInControl(cad, "close"));
+    DWORD start = GetTickCount();
+    ASSERT_TRUE(WaitForExit(menuProgram, 5000));
+    EXPECT_LT(GetTickCount() - start, 2000u);
+}
+
+TEST_F(MenuWindowsTest, ExecItemsStartProgramsAndKeysGoToTheirLinkedProgram) {
+    std::string externalLog = dir + "\\ext.log";
+    std::string external = PrepareStandInCopy(dir, "EXTPROG.EXE",
+                                              {"caption=外部プログラム", "ddeservice=EXTSERVICE",
+                                               "ddetopic=EXTTOPIC", "log=" + externalLog});
+    HWND top = StartMenu("ACADDIR=\"" + StandInExePath() +
+                         "\" -ddeservice=AutoCAD.r13.DDE -ddetopic=SYSTEM -log=" + log +
+                         "\r\nEXAPDIR1=" + external + ",EXTSERVICE,EXTTOPIC,EXT,QUIT");
+    ASSERT_NE(top, nullptr);
+    ClickItem(top, 0, 3); // 起動: EXEC
+    ASSERT_TRUE(WaitForLogRecords(execLog, "START", 1));
+    EXPECT_EQ(LogRecordsOf(execLog, "START")[0].bytes, "-log=" + execLog);
+
+    ClickItem(top, 0, 4); // 外部: "EXT:HELLO" to the linked program, without the separator
+    ASSERT_TRUE(WaitForLogRecords(externalLog, "DDE", 1));
+    EXPECT_EQ(LogRecordsOf(externalLog, "DDE")[0].bytes, std::string("HELLO") + '\0');
+
+    ClickItem(top, 0, 0); // an ordinary item goes to the CAD program by DDE
+    ASSERT_TRUE(WaitForLogRecords(log, "DDE", 1));
+    EXPECT_EQ(LogRecordsOf(log, "DDE")[0].bytes, std::string("\x1b\x1bLINE\n", 7) + '\0');
+
+    PostMessageA(top, WM_COMMAND, 109, 0); // the linked program gets its exit command
+    ASSERT_TRUE(WaitForExit(menuProgram, 5000));
+    ASSERT_TRUE(WaitForLogRecords(externalLog, "DDE", 2));
+    EXPECT_EQ(LogRecordsOf(externalLog, "DDE")[1].bytes, std::string("QUIT") + '\0');
+}
+
+TEST_F(MenuWindowsTest, ExecProgramThatCannotStartIsReported) {
+    std::string menu = kMenuFile;
+    Replace(menu, "@EXEC@", dir + "\\missing.exe");
+    Replace(menu, "@EXECLOG@", execLog);
+    WriteTextFile(dir + "\\test.mnu", menu);
+    HWND top = StartWithCopyData();
+    ASSERT_NE(top, nullptr);
+    ClickItem(top, 0, 3);
+    ShownMessage shown = AnswerMessageBox("フローティングメニュー");
+    EXPECT_EQ(shown.text, "外部プログラム[" + dir + "\\missing.exe -log=" + execLog +
+                              "]が起動できません。(E-11)");
+    EXPECT_TRUE(IsWindow(top));
+}
+
+} // namespace
