@@ -170,9 +170,17 @@ void PaintMenu(HDC dc, int index, HWND window, int selected) {
         }
         margin = 2;
     }
+    // Only items that reach into the area being painted are drawn: a long
+    // menu reaches far beyond the screen.
+    RECT clip{};
+    const bool clipped = GetClipBox(dc, &clip) != ERROR;
     HGDIOBJ previousPen = SelectObject(dc, g_blackPen);
     for (size_t i = 0; i < menu.items.size(); ++i) {
         const MenuItem& item = menu.items[i];
+        if (clipped && (item.bottom < clip.top || item.top > clip.bottom ||
+                        item.right < clip.left || item.left > clip.right)) {
+            continue;
+        }
         if (!item.label.empty()) {
             SetTextColor(dc, item.emphasised ? kDarkBlue : RGB(0, 0, 0));
             int x =

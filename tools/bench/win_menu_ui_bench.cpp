@@ -1,0 +1,289 @@
+// Figures of the floating menu on screen, under Wine:
+//  - click to command: from the posted button release over an item to the
+//    stand-in CAD program's receipt of its command (median, 99th percentile);
+//  - start-up in attach mode (/HWND:) until the top window is shown, against
+//    the start of a trivial window program, for the demo package and the
+//    10,000-item stress set;
+//  - painting the stress set's top menu.
+// Prints figures; never fails on them.
+//   win_menu_ui_bench VXMENU32.EXE ACAD.EXE DEMO-PACKAGE-FOLDER
+#include <windows.h>
+
+#include "menu/app/app_state.h"
+#include "menu/model/menu_model.h"
+#include "menu/ui/menu_paint.h"
+#include "tools/bench/menu_stress_set.h"
+#include "tools/menu_driver/menu_driver.h"
+#include "tools/standin_cad/command_log.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kClicks = 300;
+constexpr int kStarts = 8;
+constexpr int kPaints = 30;
+
+long long Now() {
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return counter.QuadPart;
+}
+
+double Milliseconds(long long ticks) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return ticks * 1000.0 / frequency.QuadPart;
+}
+
+double Percentile(std::vector<double> values, double fraction) {
+    if (values.empty()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    return values[static_cast<size_t>(fraction * (values.size() - 1) + 0.5)];
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    FILE* file = fopen(path.c_str(), "wb");
+    if (file != nullptr) {
+        fwrite(bytes.data(), 1, bytes.size(), file);
+        fclose(file);
+    }
+}
+
+HANDLE Start(const std::string& commandLine) {
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return nullptr;
+    }
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+void End(HANDLE process) {
+    if (process != nullptr) {
+        TerminateProcess(process, 0);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+}
+
+// Milliseconds from CreateProcess until a visible window of the class and
+// caption exists; negative when it did not come.
+double TimeToWindow(const std::string& commandLine, const char* className, const char* caption,
+                    HANDLE* process) {
+    long long start = Now();
+    *process = Start(commandLine);
+    for (int i = 0; i < 20000 && *process != nullptr; ++i) {
+        HWND window = FindWindowA(className, caption);
+        if (window != nullptr && IsWindowVisible(window)) {
+            return Milliseconds(Now() - start);
+        }
+        Sleep(0);
+    }
+    return -1;
+}
+
+struct Setup {
+    std::string menuExe, standIn, dir, demoIni, stressIni, log;
+    HANDLE cad = nullptr;
+    HWND cadWindow = nullptr;
+};
+
+std::string Configuration(const Setup& s, const std::string& packages) {
+    return "[DIRECTORY]\r\nACAD16DIR=\"" + s.standIn + "\"\r\n" + packages;
+}
+
+bool Prepare(Setup& s, const std::string& demoFolder) {
+    std::string library = demoFolder + "\\VXDEMO.DLL";
+    s.demoIni = s.dir + "\\DEMO.INI";
+    WriteFile(s.demoIni, Configuration(s, "[VXMENU]\r\nVXMENU=\"" + demoFolder +
+                                              "\\VXDEMO.MNU\" \"demo\" x\r\nVXMENU=\"" +
+                                              demoFolder + "\\VXDRAW.MNU\" \"draw\" x\r\n"));
+    MenuStressSet stress = MakeMenuStressSet(s.dir);
+    for (const auto& file : stress.menuFiles) {
+        WriteFile(file.first, file.second);
+        std::string dll = file.first.substr(0, file.first.size() - 4) + ".DLL";
+        if (!CopyFileA(library.c_str(), dll.c_str(), FALSE)) {
+            return false;
+        }
+    }
+    s.stressIni = s.dir + "\\STRESS.INI";
+    WriteFile(s.stressIni, Configuration(s, stress.config));
+    printf("stress set: %d items in %d packages\n", stress.items, kStressPackages);
+    return true;
+}
+
+void BenchStartup(Setup& s) {
+    std::vector<double> trivial, demo, stress;
+    for (int i = 0; i < kStarts; ++i) {
+        HANDLE process = nullptr;
+        std::string caption = "trivial " + std::to_string(i);
+        double ms = TimeToWindow("\"" + s.standIn + "\" \"-caption=" + caption + "\"",
+                                 "VXStandInCad", caption.c_str(), &process);
+        End(process);
+        if (ms >= 0) {
+            trivial.push_back(ms);
+        }
+        for (auto* target : {&demo, &stress}) {
+            const std::string& ini = target == &demo ? s.demoIni : s.stressIni;
+            char hex[32];
+            snprintf(hex, sizeof hex, "%x",
+                     static_cast<unsigned>(reinterpret_cast<UINT_PTR>(s.cadWindow)));
+            ms = TimeToWindow("\"" + s.menuExe + "\" /HWND:" + hex + " \"" + ini + "\"",
+                              "VXMENU_TOP", "VXMENU", &process);
+            HWND top = FindWindowA("VXMENU_TOP", "VXMENU");
+            if (top != nullptr) {
+                PostMessageA(top, WM_COMMAND, 109, 0);
+                WaitForSingleObject(process, 5000);
+            }
+            End(process);
+            if (ms >= 0) {
+                target->push_back(ms);
+            }
+        }
+    }
+    double base = Percentile(trivial, 0.5);
+    printf("start-up to the window shown (median of %d):\n", kStarts);
+    printf("  trivial window program      %8.1f ms\n", base);
+    printf("  VXMENU32 /HWND: demo        %8.1f ms  = %.2f x   (target <= 2 x)\n",
+           Percentile(demo, 0.5), Percentile(demo, 0.5) / base);
+    printf("  VXMENU32 /HWND: stress set  %8.1f ms  = %.2f x   (target <= 3 x)\n",
+           Percentile(stress, 0.5), Percentile(stress, 0.5) / base);
+}
+
+size_t CountStamps(const std::string& log) {
+    size_t count = 0;
+    for (const LogRecord& record : ReadLogRecords(log.c_str())) {
+        count += record.kind == "STAMP";
+    }
+    return count;
+}
+
+long long LastStamp(const std::string& log) {
+    long long stamp = 0;
+    for (const LogRecord& record : ReadLogRecords(log.c_str())) {
+        if (record.kind == "STAMP") {
+            stamp = strtoll(record.bytes.c_str(), nullptr, 10);
+        }
+    }
+    return stamp;
+}
+
+void BenchClicks(Setup& s) {
+    char hex[32];
+    snprintf(hex, sizeof hex, "%x", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(s.cadWindow)));
+    HANDLE menu = Start("\"" + s.menuExe + "\" /HWND:" + hex + " \"" + s.demoIni + "\"");
+    HWND top = WaitForTopWindow(20000);
+    if (menu == nullptr || top == nullptr || !LoadAndMeasureMenus(s.demoIni)) {
+        printf("click to command: the menu did not start\n");
+        End(menu);
+        return;
+    }
+    POINT at = ItemCentre(0, 1); // the circle item: a plain command
+    std::vector<double> delays;
+    for (int i = 0; i < kClicks; ++i) {
+        size_t before = CountStamps(s.log);
+        PostMessageA(top, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        long long released = Now();
+        PostMessageA(top, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        for (int wait = 0; wait < 5000 && CountStamps(s.log) == before; ++wait) {
+            Sleep(1);
+        }
+        delays.push_back(Milliseconds(LastStamp(s.log) - released));
+    }
+    printf("click to command (posted release -> CAD receipt, %d clicks): median %.3f ms, "
+           "p99 %.3f ms   (target: median < 5 ms)\n",
+           kClicks, Percentile(delays, 0.5), Percentile(delays, 0.99));
+    PostMessageA(top, WM_COMMAND, 109, 0);
+    WaitForSingleObject(menu, 5000);
+    End(menu);
+    FreeMeasuredMenus();
+}
+
+void BenchPainting(Setup& s) {
+    if (!LoadAndMeasureMenus(s.stressIni)) {
+        printf("painting: the stress set did not load\n");
+        return;
+    }
+    const MenuRecord& top = g_menuTable[0];
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    // A window's paint covers at most what the screen shows of it.
+    RECT desktop{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    const int width = top.widthMinus1 + 1;
+    const int height = std::min<int>(top.heightMinus1 + 14, desktop.bottom - desktop.top);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previousBitmap = SelectObject(dc, bitmap);
+    HGDIOBJ previousFont = SelectMenuFont(dc);
+    CreateMenuPens();
+    std::vector<double> times;
+    for (int i = 0; i < kPaints; ++i) {
+        long long start = Now();
+        PaintMenu(dc, 0, nullptr, -1);
+        GdiFlush();
+        times.push_back(Milliseconds(Now() - start));
+    }
+    DeleteMenuPens();
+    if (previousFont != nullptr) {
+        SelectObject(dc, previousFont);
+    }
+    SelectObject(dc, previousBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    printf("painting the stress set's top menu (%d items, %d pixels high; the %dx%d pixels "
+           "a screen shows): median %.2f ms, max %.2f ms   (target < 16 ms)\n",
+           static_cast<int>(top.items.size()), top.heightMinus1 + 14, width, height,
+           Percentile(times, 0.5), Percentile(times, 1.0));
+    FreeMeasuredMenus();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        fprintf(stderr, "usage: win_menu_ui_bench VXMENU32.EXE ACAD.EXE DEMO-PACKAGE-FOLDER\n");
+        return 2;
+    }
+    Setup s;
+    s.menuExe = argv[1];
+    s.standIn = argv[2];
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    s.dir = std::string(temp) + "vxuibench";
+    CreateDirectoryA(s.dir.c_str(), nullptr);
+    s.log = s.dir + "\\cad.log";
+    DeleteFileA(s.log.c_str());
+    if (!Prepare(s, argv[3])) {
+        fprintf(stderr, "cannot prepare the stress set in %s\n", s.dir.c_str());
+        return 1;
+    }
+    s.cad = Start("\"" + s.standIn +
+                  "\" \"-caption=AutoCAD 2004 - [bench.dwg]\" -stamp=1 -log=" + s.log);
+    for (int i = 0; i < 500 && s.cadWindow == nullptr; ++i) {
+        s.cadWindow = FindWindowA("VXStandInCad", "AutoCAD 2004 - [bench.dwg]");
+        Sleep(10);
+    }
+    if (s.cadWindow == nullptr) {
+        fprintf(stderr, "the stand-in CAD program did not start\n");
+        End(s.cad);
+        return 1;
+    }
+    BenchPainting(s);
+    BenchClicks(s);
+    BenchStartup(s);
+    End(s.cad);
+    return 0;
+}
