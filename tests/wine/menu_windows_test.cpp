@@ -220,6 +220,50 @@ TEST_F(MenuWindowsTest, CloseAsksAndCancelKeepsEverythingWhile109ClosesAndSavesS
     EXPECT_FALSE(WaitForMessageBox("VXMENU", 200, &none));
 }
 
+TEST_F(MenuWindowsTest, SlotZeroBringsBackTheTornOffWindowsAtTheirPlaces) {
+    HWND top = StartWithCopyData();
+    ASSERT_NE(top, nullptr);
+    ClickItem(top, 0, 2); // ツール, dragged away: torn off
+    HWND tools = nullptr;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (tools = FindMenuWindow("VXMENU_CHILD", 2)) != nullptr; }, 5000));
+    SetWindowPos(tools, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND torn = nullptr;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (torn = FindMenuWindow("VXMENU_PARENT", 2)) != nullptr; }, 5000));
+    // The user slot 1 keeps this layout; "表示１" brings it back later.
+    PostMessageA(top, WM_COMMAND, 106, 0);
+    PostMessageA(top, WM_COMMAND, 109, 0);
+    ASSERT_TRUE(WaitForExit(menuProgram, 5000));
+    EXPECT_EQ(ReadIniValue(dir + "\\VXMENU32.dsp", "Recode0", "MENU2"), "300, 200");
+    EXPECT_EQ(ReadIniValue(dir + "\\VXMENU32.dsp", "Recode1", "MENU2"), "300, 200");
+    EndProgram(menuProgram);
+
+    // The next start re-opens it where it was, also after a second round.
+    for (int round = 0; round < 2; ++round) {
+        menuProgram = StartProgram("\"" + MenuExePath() + "\" " + ini);
+        top = WaitForTopWindow();
+        ASSERT_NE(top, nullptr);
+        torn = nullptr;
+        ASSERT_TRUE(WaitUntil(
+            [&] { return (torn = FindMenuWindow("VXMENU_PARENT", 2)) != nullptr; }, 5000));
+        RECT r{};
+        GetWindowRect(torn, &r);
+        EXPECT_EQ(r.left, 300);
+        EXPECT_EQ(r.top, 200);
+        if (round == 0) {
+            PostMessageA(top, WM_COMMAND, 102, 0); // 全消去: closes it
+            EXPECT_TRUE(WaitUntil([&] { return !IsWindow(torn); }, 5000));
+            PostMessageA(top, WM_COMMAND, 103, 0); // 表示１: back from slot 1
+            ASSERT_TRUE(
+                WaitUntil([&] { return FindMenuWindow("VXMENU_PARENT", 2) != nullptr; }, 5000));
+        }
+        PostMessageA(top, WM_COMMAND, 109, 0);
+        ASSERT_TRUE(WaitForExit(menuProgram, 5000));
+        EndProgram(menuProgram);
+    }
+}
+
 TEST_F(MenuWindowsTest, FollowsTheCadWindowAndEndsWithIt) {
     HWND top = StartWithCopyData();
     ASSERT_NE(top, nullptr);
