@@ -7,6 +7,22 @@
 
 namespace {
 
+// Position of the first single-byte character c at or after p, or of the
+// terminating NUL; double-byte aware. One pass, any length: the item parser
+// runs it over every line of every menu file.
+char* SkipToMb(char* p, char c) {
+    while (*p != '\0' && *p != c) {
+        p += CharLengthMb(p);
+    }
+    return p;
+}
+
+// The same as a pointer to c, or nullptr when the text holds none.
+char* FindMb(char* p, char c) {
+    p = SkipToMb(p, c);
+    return *p != '\0' ? p : nullptr;
+}
+
 // Removes trailing blanks (space, tab, full-width space) in place, walking
 // by characters so that a trail byte is never taken for a blank.
 void TrimTrailingBlanks(char* text) {
@@ -68,17 +84,17 @@ char* ReadPrefixes(char* p, ItemLine* item) {
 
 // The bitmap part (after the label's first '^'): name and placement.
 void ReadBitmapPart(char* part, ItemLine* item) {
-    char* end = FindCharMb(part, '^');
+    char* end = FindMb(part, '^');
     if (end != nullptr) {
         *end = '\0';
     }
     char* name = part;
-    char* open = FindCharMb(part, '<');
+    char* open = FindMb(part, '<');
     if (open != nullptr) {
         char* placement = open + 1;
-        char* close = FindCharMb(placement, '>');
-        char* after = placement + strlen(placement); // no '>': nothing after it
-        if (close != nullptr) {
+        char* close = SkipToMb(placement, '>');
+        char* after = close; // no '>': nothing after it
+        if (*close != '\0') {
             *close = '\0';
             after = close + 1;
         }
@@ -96,13 +112,14 @@ void ReadBitmapPart(char* part, ItemLine* item) {
 
 // The command part (after ']'): caret codes, alternate, dialog kind, "DLL:".
 void ReadCommandPart(char* part, ItemLine* item) {
-    TranslateCaretCodes(part);
-    char* semicolon = FindCharMb(part, ';');
+    size_t translated = TranslateCaretCodes(part);
+    char* semicolon = FindMb(part, ';');
+    size_t length = translated;
     if (semicolon != nullptr) {
         *semicolon = '\0';
         item->alternate = semicolon + 1;
+        length = static_cast<size_t>(semicolon - part);
     }
-    size_t length = strlen(part);
     if (EqualsIgnoringCase("VXMENU_ABOUT", 12, part)) {
         item->dialogKind = 1;
     } else if (EqualsIgnoringCase("VXMENU_ABOUT2", 13, part)) {
@@ -165,7 +182,7 @@ BitmapPlacement PlacementOf(const char* text) {
 }
 
 int ParseItemLine(char* line, ItemLine* item) {
-    char* open = FindCharMb(line, '[');
+    char* open = FindMb(line, '[');
     if (open == nullptr) {
         return 0;
     }
@@ -177,18 +194,18 @@ int ParseItemLine(char* line, ItemLine* item) {
     item->placement = BitmapPlacement{'B', 'R'};
 
     char* itemPart = open + 1;
-    char* close = FindCharMb(itemPart, ']');
+    char* close = FindMb(itemPart, ']');
     if (close != nullptr) {
         *close = '\0';
         ReadCommandPart(close + 1, item);
     }
     char* label = ReadPrefixes(itemPart, item);
-    char* caret = FindCharMb(label, '^');
+    char* caret = FindMb(label, '^');
     if (caret != nullptr) {
         *caret = '\0';
         ReadBitmapPart(caret + 1, item);
     }
-    char* hash = FindCharMb(label, '#');
+    char* hash = FindMb(label, '#');
     if (hash != nullptr) {
         *hash = '\0';
         item->hint = hash + 1;

@@ -6,8 +6,19 @@
 #include "menu/strutil/sjis_text.h"
 
 #include <cstring>
+#include <map>
+#include <utility>
 
 namespace {
+
+// Every bitmap of the loaded menus, once per library and resource name:
+// items that name the same bitmap share its handle, which is deleted once.
+struct LoadedBitmap {
+    void* bitmap;
+    int32_t width;
+    int32_t height;
+};
+std::vector<LoadedBitmap> g_loadedBitmaps;
 
 // Closes a text file when the reading ends, also by an exception.
 class OpenText {
@@ -28,11 +39,38 @@ private:
     TextFile* file_;
 };
 
+// Room for the first items of a new submenu: most are short, and growing
+// one item at a time would move them several times.
+constexpr size_t kFirstItemRoom = 8;
+
 struct Loader {
     const MenuLoadHooks& hooks;
     BitmapPlacement current; // the placement of items that name none
+    std::map<std::pair<void*, std::string>, size_t> bitmapIndex; // into g_loadedBitmaps
     char line[kMenuLineSize];
 };
+
+// The bitmap of library by name, loaded on its first use in this load.
+const LoadedBitmap& BitmapOf(Loader& loader, void* library, const char* name) {
+    std::pair<void*, std::string> key(library, name);
+    auto found = loader.bitmapIndex.find(key);
+    if (found != loader.bitmapIndex.end()) {
+        return g_loadedBitmaps[found->second];
+    }
+    // Room first, so that a bitmap once loaded is always recorded for the free.
+    size_t index = g_loadedBitmaps.size();
+    g_loadedBitmaps.push_back(LoadedBitmap{nullptr, 0, 0});
+    loader.bitmapIndex.emplace(std::move(key), index);
+    LoadedBitmap& entry = g_loadedBitmaps[index];
+    int32_t width = 0;
+    int32_t height = 0;
+    entry.bitmap = loader.hooks.loadBitmap(loader.hooks.context, library, name, &width, &height);
+    if (entry.bitmap != nullptr) {
+        entry.width = width;
+        entry.height = height;
+    }
+    return entry;
+}
 
 // Next line without its line feed; 0 at the end of the file.
 int NextLine(Loader& loader, TextFile* file) {
@@ -132,13 +170,11 @@ int AddItem(Loader& loader, int menuIndex, const ItemLine& line, void* library) 
         item.libraryFunction = hooks.findFunction(hooks.context, library, line.functionName);
     }
     if (line.bitmapName[0] != '\0') {
-        int32_t width = 0;
-        int32_t height = 0;
-        void* bitmap = hooks.loadBitmap(hooks.context, library, line.bitmapName, &width, &height);
-        if (bitmap != nullptr) {
-            item.bitmap = bitmap;
-            item.bitmapWidth = width;
-            item.bitmapHeight = height;
+        const LoadedBitmap& bitmap = BitmapOf(loader, library, line.bitmapName);
+        if (bitmap.bitmap != nullptr) {
+            item.bitmap = bitmap.bitmap;
+            item.bitmapWidth = bitmap.width;
+            item.bitmapHeight = bitmap.height;
         }
     }
     return menu.itemCount - 1;
@@ -161,6 +197,7 @@ void ReadItems(Loader& loader, TextFile* file, void* library) {
         } else if (line.opensSubmenu) {
             int submenu = static_cast<int>(g_menuTable.size());
             g_menuTable.emplace_back();
+            g_menuTable.back().items.reserve(kFirstItemRoom);
             SetTitle(g_menuTable.back(), line);
             g_menuTable[open.back()].items[itemIndex].submenu = submenu;
             open.push_back(submenu);
@@ -201,7 +238,7 @@ int LoadMenuModel(const char* iniPath, const char* menuName, const MenuLoadHooks
     }
     int loaded = 0;
     try {
-        Loader loader{hooks, BitmapPlacement{'B', 'R'}, {}};
+        Loader loader{hooks, BitmapPlacement{'B', 'R'}, {}, {}};
         loaded = ReadRegistrations(loader, iniPath, menuName) && ReadMenus(loader);
     } catch (...) {
         loaded = 0; // out of memory: the load fails like any other
@@ -216,13 +253,16 @@ int LoadMenuModel(const char* iniPath, const char* menuName, const MenuLoadHooks
 void FreeMenuModel(const MenuLoadHooks& hooks) {
     for (MenuRecord& menu : g_menuTable) {
         for (MenuItem& item : menu.items) {
-            if (item.bitmap != nullptr) {
-                hooks.deleteBitmap(hooks.context, item.bitmap);
-                item.bitmap = nullptr;
-            }
+            item.bitmap = nullptr; // shared: deleted below, once each
         }
     }
     std::vector<MenuRecord>().swap(g_menuTable);
+    for (LoadedBitmap& bitmap : g_loadedBitmaps) {
+        if (bitmap.bitmap != nullptr) {
+            hooks.deleteBitmap(hooks.context, bitmap.bitmap);
+        }
+    }
+    std::vector<LoadedBitmap>().swap(g_loadedBitmaps);
     for (PackageEntry& package : g_packageTable) {
         if (package.library != nullptr) {
             hooks.freeLibrary(hooks.context, package.library);

@@ -34,6 +34,6 @@ struct MenuLoadHooks {
 // Nothing throws out of it: running out of memory fails the load.
 int LoadMenuModel(const char* iniPath, const char* menuName, const MenuLoadHooks& hooks);
 
-// Deletes every item's bitmap, releases every companion library and empties
-// both tables. Safe when nothing is loaded.
+// Deletes every bitmap (once, also where items share one), releases every
+// companion library and empties both tables. Safe when nothing is loaded.
 void FreeMenuModel(const MenuLoadHooks& hooks);

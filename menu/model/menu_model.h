@@ -27,7 +27,7 @@ struct MenuItem {
     int32_t alternateLength = 1;
     int32_t submenu = -1; // index in the menu table, -1 if none
     BitmapPlacement placement{'B', 'R'};
-    void* bitmap = nullptr; // HBITMAP, owned by the item
+    void* bitmap = nullptr; // HBITMAP, owned by the loader; items naming one bitmap share it
     int32_t bitmapWidth = 0;
     int32_t bitmapHeight = 0;
     int32_t labelWidth = 0; // set by the layout

@@ -239,10 +239,29 @@ TEST_F(MenuBuild, BitmapsFunctionsAndDialogItems) {
     EXPECT_EQ(items[4].command, "VXMENU_ABOUT\n");
     EXPECT_EQ(items[5].bitmapWidth, 48);
     EXPECT_EQ(items[5].placement.horizontal, 'C');
-    EXPECT_EQ(system.liveBitmaps.size(), 2u);
+    EXPECT_EQ(system.liveBitmaps, 2);
     g_traceCalls = 0;
     items[2].libraryFunction();
     EXPECT_EQ(g_traceCalls, 1);
+}
+
+TEST_F(MenuBuild, ItemsNamingOneBitmapOfOneLibraryShareIt) {
+    std::string first = AddPackage(
+        "one", {"[T]", "[a^BMP16^]", "[b^WIDE^]", "[c^BMP16 ^]", "[d^NOPE^]", "[e^NOPE^]"});
+    std::string second = AddPackage("two", {"[f^BMP16^]"});
+    SetConfig({"[VXMENU]", Registration(first), Registration(second)});
+    ASSERT_EQ(Load(), 0);
+    const std::vector<MenuItem>& items = g_menuTable[0].items;
+    EXPECT_EQ(items[0].bitmap, items[2].bitmap);
+    EXPECT_EQ(items[2].bitmapWidth, 16);
+    EXPECT_NE(items[0].bitmap, items[1].bitmap);
+    EXPECT_EQ(items[4].bitmap, nullptr);
+    EXPECT_NE(items[5].bitmap, nullptr);
+    EXPECT_NE(items[5].bitmap, items[0].bitmap); // another library
+    EXPECT_EQ(system.bitmapsLoaded, 3);
+    EXPECT_EQ(system.liveBitmaps, 3);
+    FreeMenuModel(hooks); // each deleted once: the count would go below 0
+    EXPECT_EQ(system.liveBitmaps, 0);
 }
 
 TEST_F(MenuBuild, CompanionLibraryIsTheMenuPathCutAtItsFirstDot) {

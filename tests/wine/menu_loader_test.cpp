@@ -6,6 +6,7 @@
 #include "menu/model/menu_loader.h"
 #include "tests/wine/support/win_test_support.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -159,16 +160,20 @@ TEST_F(MenuLoaderTest, MissingBitmapOrFunctionIsNoError) {
 TEST_F(MenuLoaderTest, FreeDeletesEveryBitmapAndReleasesEveryLibrary) {
     WriteConfig(Registration("VXDEMO.MNU", "a", "") + Registration("VXDRAW.MNU", "b", ""));
     ASSERT_EQ(LoadMenus(ini.c_str(), "VXMENU"), 0);
-    std::vector<HGDIOBJ> bitmaps;
+    std::set<HGDIOBJ> bitmaps;
+    int references = 0;
     for (const MenuRecord& menu : g_menuTable) {
         for (const MenuItem& item : menu.items) {
             if (item.bitmap != nullptr) {
-                bitmaps.push_back(static_cast<HGDIOBJ>(item.bitmap));
-                EXPECT_EQ(GetObjectType(bitmaps.back()), static_cast<DWORD>(OBJ_BITMAP));
+                references += 1;
+                bitmaps.insert(static_cast<HGDIOBJ>(item.bitmap));
+                EXPECT_EQ(GetObjectType(item.bitmap), static_cast<DWORD>(OBJ_BITMAP));
             }
         }
     }
-    ASSERT_EQ(bitmaps.size(), 8u);
+    // Items naming the same bitmap of the same library share one object.
+    EXPECT_EQ(references, 8);
+    ASSERT_EQ(bitmaps.size(), 6u);
     FreeMenus();
     FreeMenus();
     EXPECT_EQ(MenuCount(), 0);

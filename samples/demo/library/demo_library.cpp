@@ -1,27 +1,28 @@
 // Companion library of the demo menu packages: the bitmaps of their items
 // (resources) and the functions their "DLL:" items call without arguments.
 // The same source is built once per package, named after its menu file.
+// It uses the Windows API only, without a C runtime: a library loaded by
+// every menu start should cost little to load.
 #include <windows.h>
-
-#include <cstdio>
-#include <cstring>
 
 namespace {
 
 HMODULE g_module = nullptr;
 
 // This library's own path with its extension replaced by ".log".
-bool TracePath(char* path, size_t size) {
-    DWORD length = GetModuleFileNameA(g_module, path, static_cast<DWORD>(size));
+bool TracePath(char* path, DWORD size) {
+    DWORD length = GetModuleFileNameA(g_module, path, size);
     if (length == 0 || length >= size) {
         return false;
     }
-    char* dot = strrchr(path, '.');
-    char* slash = strrchr(path, '\\');
-    if (dot == nullptr || (slash != nullptr && dot < slash) || dot + 5 > path + size) {
+    DWORD dot = length;
+    while (dot > 0 && path[dot - 1] != '.' && path[dot - 1] != '\\') {
+        --dot;
+    }
+    if (dot == 0 || path[dot - 1] != '.' || dot + 4 > size) {
         return false;
     }
-    memcpy(dot, ".log", 5);
+    lstrcpyA(path + dot, "log");
     return true;
 }
 
@@ -29,9 +30,10 @@ bool TracePath(char* path, size_t size) {
 
 extern "C" {
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+BOOL WINAPI DllEntry(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         g_module = instance;
+        DisableThreadLibraryCalls(instance);
     }
     return TRUE;
 }
@@ -42,22 +44,26 @@ __declspec(dllexport) void DemoTrace() {
     if (!TracePath(path, sizeof path)) {
         return;
     }
-    FILE* file = fopen(path, "ab");
-    if (file != nullptr) {
-        fputs("DemoTrace\r\n", file);
-        fclose(file);
+    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return;
     }
+    static const char kLine[] = "DemoTrace\r\n";
+    DWORD written = 0;
+    WriteFile(file, kLine, sizeof kLine - 1, &written, nullptr);
+    CloseHandle(file);
 }
 
 // Shows which library answered, under the demo's caption.
 __declspec(dllexport) void DemoMessage() {
     char path[MAX_PATH];
-    if (GetModuleFileNameA(g_module, path, sizeof path) == 0) {
+    DWORD length = GetModuleFileNameA(g_module, path, sizeof path);
+    if (length == 0 || length >= sizeof path) {
         path[0] = '\0';
     }
-    path[MAX_PATH - 1] = '\0';
     char text[MAX_PATH + 64];
-    snprintf(text, sizeof text, "デモライブラリの関数が呼ばれました。\n%s", path);
+    wsprintfA(text, "デモライブラリの関数が呼ばれました。\n%s", path);
     MessageBoxA(nullptr, text, "VXデモ", MB_OK | MB_ICONINFORMATION);
 }
 
