@@ -73,13 +73,13 @@ TEST_F(MenuLoaderTest, DemoPackagesLoadIntoTheModel) {
 
     ASSERT_EQ(MenuCount(), 7);
     EXPECT_EQ(g_menuTable[0].title, "VXデモ");
-    EXPECT_EQ(Labels(0), "線分|円|文字記入||作図|ツール|座標入力|||寸法|画層|設定");
+    EXPECT_EQ(Labels(0), "　　線分|円|文字記入||作図|ツール|座標入力|||　　寸法|画層|設定");
     EXPECT_EQ(Labels(1), "長方形|多角形|編集");
     EXPECT_EQ(Labels(2), "複写|移動|削除");
     EXPECT_EQ(Labels(3), "メモ帳|ライブラリ呼出し|メッセージ表示|~注記：ソフト表示|バージョン情報");
     EXPECT_EQ(Labels(4), "水平|平行|角度・半径");
     EXPECT_EQ(Labels(5), "角度|半径|直径");
-    EXPECT_EQ(Labels(6), "パッケージ情報|データ表示|表示切替|終了");
+    EXPECT_EQ(Labels(6), "パッケージ情報|データ表示|表示切替|　　　終了");
     EXPECT_EQ(g_menuTable[5].title, "角度・半径");
 
     const std::vector<MenuItem>& top = g_menuTable[0].items;
