@@ -10,14 +10,6 @@ CreationParameters g_creation = {0, 0};
 
 namespace {
 
-MenuRecord* MenuOf(HWND window) {
-    int index = GetWindowSlot(window, kWindowMenuIndex);
-    if (index < 0 || index >= static_cast<int>(g_menuTable.size())) {
-        return nullptr;
-    }
-    return &g_menuTable[index];
-}
-
 // The cascade window of the submenu item n opens, if that window exists.
 HWND OpenCascadeOf(const MenuRecord& menu, int n) {
     if (n < 0 || n >= static_cast<int>(menu.items.size())) {
@@ -38,7 +30,7 @@ RECT DesktopRect() {
 
 // Deselects the window's item: its cascade closes and its frame is raised.
 void Deselect(HWND window) {
-    MenuRecord* menu = MenuOf(window);
+    MenuRecord* menu = MenuOfWindow(window);
     if (menu == nullptr) {
         return;
     }
@@ -54,12 +46,26 @@ void Deselect(HWND window) {
 
 } // namespace
 
-bool CadWindowMinimised() {
-    return g_app.cadWindow != nullptr && IsIconic(g_app.cadWindow);
+MenuRecord* MenuOfWindow(HWND window) {
+    int index = GetWindowSlot(window, kWindowMenuIndex);
+    if (index < 0 || index >= static_cast<int>(g_menuTable.size())) {
+        return nullptr;
+    }
+    return &g_menuTable[index];
+}
+
+bool MinimiseIfCadMinimised() {
+    if (g_app.cadWindow == nullptr || !IsIconic(g_app.cadWindow)) {
+        return false;
+    }
+    if (g_app.topWindow != nullptr) {
+        ShowWindow(g_app.topWindow, SW_MINIMIZE);
+    }
+    return true;
 }
 
 void RedrawItemFrame(HWND window, int n, bool sunken) {
-    MenuRecord* menu = MenuOf(window);
+    MenuRecord* menu = MenuOfWindow(window);
     if (menu == nullptr || n < 0 || n >= static_cast<int>(menu->items.size())) {
         return;
     }
@@ -74,7 +80,7 @@ void RedrawItemFrame(HWND window, int n, bool sunken) {
 }
 
 void SelectItem(HWND window, int origin, int n) {
-    MenuRecord* menu = MenuOf(window);
+    MenuRecord* menu = MenuOfWindow(window);
     if (menu == nullptr || n < 0 || n >= static_cast<int>(menu->items.size()) ||
         n == GetWindowSlot(window, kWindowSelection) % 100) {
         return;
@@ -125,7 +131,7 @@ void OpenCascade(HWND owner, int k, int origin, int itemTop) {
 }
 
 int CompleteClick(HWND window, int n) {
-    MenuRecord* menu = MenuOf(window);
+    MenuRecord* menu = MenuOfWindow(window);
     int v = GetWindowSlot(window, kWindowSelection);
     if (menu == nullptr || n != v % 100) {
         return 0;
@@ -206,7 +212,7 @@ void TearOffMenu(int k, bool position, int x, int y, const RECT& rect) {
 }
 
 void ShowItemHint(HWND window, int n) {
-    MenuRecord* menu = MenuOf(window);
+    MenuRecord* menu = MenuOfWindow(window);
     if (menu == nullptr || n < 0 || n >= static_cast<int>(menu->items.size())) {
         return;
     }

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "menu/model/menu_model.h"
+
 // Parameters handed to the next window created; its WM_CREATE reads them.
 struct CreationParameters {
     int menuIndex;
@@ -35,5 +37,9 @@ void RedrawItemFrame(HWND window, int n, bool sunken);
 // The hint of item n (or the menu's title) as the window's caption.
 void ShowItemHint(HWND window, int n);
 
-// Whether the CAD main window is minimised; clicks then only minimise the menu.
-bool CadWindowMinimised();
+// The menu a window shows; nullptr for a window without a valid menu index.
+MenuRecord* MenuOfWindow(HWND window);
+
+// Clicks while the CAD main window is minimised only minimise the floating
+// menu: returns true when it did so.
+bool MinimiseIfCadMinimised();

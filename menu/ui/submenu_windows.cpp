@@ -13,16 +13,8 @@
 
 namespace {
 
-MenuRecord* MenuOf(HWND window) {
-    int index = GetWindowSlot(window, kWindowMenuIndex);
-    if (index < 0 || index >= static_cast<int>(g_menuTable.size())) {
-        return nullptr;
-    }
-    return &g_menuTable[index];
-}
-
 int HitTest(HWND window, LPARAM lParam) {
-    MenuRecord* menu = MenuOf(window);
+    MenuRecord* menu = MenuOfWindow(window);
     return menu ? HitTestMenu(*menu, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)) : -1;
 }
 
@@ -52,7 +44,7 @@ int TrackHover(HWND window, LPARAM lParam) {
 
 // Executes the item under the pointer; 1 when the click completed on item *n.
 int ExecuteAt(HWND window, WPARAM keys, LPARAM lParam, int* n) {
-    MenuRecord* menu = MenuOf(window);
+    MenuRecord* menu = MenuOfWindow(window);
     *n = HitTest(window, lParam);
     if (menu == nullptr || *n < 0) {
         return 0;
@@ -65,20 +57,28 @@ int ExecuteAt(HWND window, WPARAM keys, LPARAM lParam, int* n) {
     return CompleteClick(window, *n);
 }
 
-void MinimiseMenu() {
-    if (g_app.topWindow != nullptr) {
-        ShowWindow(g_app.topWindow, SW_MINIMIZE);
-    }
-}
-
 void InitSubmenuWindow(HWND window) {
     SetWindowSlot(window, kWindowMenuIndex, g_creation.menuIndex);
     SetWindowSlot(window, kWindowSelection, -1);
     SetWindowSlot(window, kWindowHover, kNoHover);
 }
 
+// Messages both submenu windows handle alike; true when handled.
+bool HandleSubmenuMessage(HWND window, UINT message) {
+    switch (message) {
+    case WM_PAINT:
+        Paint(window);
+        return true;
+    case WM_RBUTTONDOWN:
+        MinimiseIfCadMinimised();
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool OpensSubmenu(HWND window, int n) {
-    MenuRecord* menu = MenuOf(window);
+    MenuRecord* menu = MenuOfWindow(window);
     return menu != nullptr && n >= 0 && n < static_cast<int>(menu->items.size()) &&
            menu->items[n].submenu >= 0;
 }
@@ -86,6 +86,9 @@ bool OpensSubmenu(HWND window, int n) {
 } // namespace
 
 LRESULT CALLBACK TornOffWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HandleSubmenuMessage(window, message)) {
+        return 0;
+    }
     switch (message) {
     case WM_CREATE: {
         InitSubmenuWindow(window);
@@ -96,13 +99,13 @@ LRESULT CALLBACK TornOffWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             RemoveMenu(system, 1, MF_BYPOSITION);
             RemoveMenu(system, 2, MF_BYPOSITION);
         }
-        if (MenuRecord* menu = MenuOf(window)) {
+        if (MenuRecord* menu = MenuOfWindow(window)) {
             menu->secondWindow = window;
         }
         return 0;
     }
     case WM_DESTROY:
-        if (MenuRecord* menu = MenuOf(window)) {
+        if (MenuRecord* menu = MenuOfWindow(window)) {
             if (menu->secondWindow == window) {
                 menu->secondWindow = nullptr;
             }
@@ -115,9 +118,6 @@ LRESULT CALLBACK TornOffWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             return 0;
         }
         break;
-    case WM_PAINT:
-        Paint(window);
-        return 0;
     case WM_MOUSEMOVE: {
         int n = TrackHover(window, lParam);
         if (n >= 0 && (wParam & MK_LBUTTON)) {
@@ -126,9 +126,7 @@ LRESULT CALLBACK TornOffWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return 0;
     }
     case WM_LBUTTONDOWN:
-        if (CadWindowMinimised()) {
-            MinimiseMenu();
-        } else {
+        if (!MinimiseIfCadMinimised()) {
             SelectItem(window, GetWindowSlot(window, kWindowMenuIndex), HitTest(window, lParam));
         }
         return 0;
@@ -137,11 +135,6 @@ LRESULT CALLBACK TornOffWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         ExecuteAt(window, wParam, lParam, &n);
         return 0;
     }
-    case WM_RBUTTONDOWN:
-        if (CadWindowMinimised()) {
-            MinimiseMenu();
-        }
-        return 0;
     default:
         break;
     }
@@ -149,25 +142,28 @@ LRESULT CALLBACK TornOffWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 LRESULT CALLBACK CascadeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HandleSubmenuMessage(window, message)) {
+        return 0;
+    }
     switch (message) {
     case WM_CREATE:
         InitSubmenuWindow(window);
         SetWindowSlot(window, kWindowOrigin, g_creation.origin);
-        if (MenuRecord* menu = MenuOf(window)) {
+        if (MenuRecord* menu = MenuOfWindow(window)) {
             menu->firstWindow = window;
         }
         return 0;
     case WM_DESTROY: {
         HWND owner = GetWindow(window, GW_OWNER);
         if (owner != nullptr) {
-            MenuRecord* ownerMenu = MenuOf(owner);
+            MenuRecord* ownerMenu = MenuOfWindow(owner);
             int c = GetWindowSlot(owner, kWindowSelection) % 100;
             if (ownerMenu != nullptr && c >= 0 && c < static_cast<int>(ownerMenu->items.size())) {
                 RedrawItemFrame(owner, c, false);
                 SetWindowSlot(owner, kWindowSelection, -1);
             }
         }
-        if (MenuRecord* menu = MenuOf(window)) {
+        if (MenuRecord* menu = MenuOfWindow(window)) {
             if (menu->firstWindow == window) {
                 menu->firstWindow = nullptr;
             }
@@ -185,9 +181,6 @@ LRESULT CALLBACK CascadeWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             return 0;
         }
         break;
-    case WM_PAINT:
-        Paint(window);
-        return 0;
     case WM_MOUSEMOVE: {
         int n = TrackHover(window, lParam);
         int origin = GetWindowSlot(window, kWindowOrigin);
@@ -197,12 +190,8 @@ LRESULT CALLBACK CascadeWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return 0;
     }
     case WM_LBUTTONDOWN: {
-        if (CadWindowMinimised()) {
-            MinimiseMenu();
-            return 0;
-        }
         int origin = GetWindowSlot(window, kWindowOrigin);
-        if (origin >= 0) {
+        if (!MinimiseIfCadMinimised() && origin >= 0) {
             SelectItem(window, origin, HitTest(window, lParam));
         }
         return 0;
@@ -216,11 +205,6 @@ LRESULT CALLBACK CascadeWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         }
         return 0;
     }
-    case WM_RBUTTONDOWN:
-        if (CadWindowMinimised()) {
-            MinimiseMenu();
-        }
-        return 0;
     default:
         break;
     }

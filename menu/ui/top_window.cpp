@@ -141,8 +141,7 @@ bool OnCommand(HWND window, int id) {
 }
 
 void OnLeftButtonDown(HWND window, int x, int y) {
-    if (CadWindowMinimised()) {
-        ShowWindow(window, SW_MINIMIZE);
+    if (MinimiseIfCadMinimised()) {
         return;
     }
     const int w = g_menuTable.empty() ? 0 : g_menuTable[0].widthMinus1;
@@ -248,12 +247,10 @@ LRESULT CALLBACK TopWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnLeftButtonUp(window, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_RBUTTONDOWN:
-        if (CadWindowMinimised()) {
-            ShowWindow(window, SW_MINIMIZE);
-        }
+        MinimiseIfCadMinimised();
         return 0;
     case WM_QUERYOPEN:
-        if (CadWindowMinimised()) {
+        if (g_app.cadWindow != nullptr && IsIconic(g_app.cadWindow)) {
             return 0;
         }
         g_userIconified = 0;
