@@ -5,6 +5,8 @@
 #include "menu/model/registration_line.h"
 #include "menu/strutil/sjis_text.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <utility>
@@ -162,8 +164,10 @@ int AddItem(Loader& loader, int menuIndex, const ItemLine& line, void* library) 
     item.emphasised = line.emphasised;
     item.centred = line.centred;
     item.dialogKind = line.dialogKind;
-    menu.itemStorageSize += static_cast<int32_t>(sizeof(MenuItem)) + item.labelLength +
-                            item.hintLength + item.commandLength + item.alternateLength;
+    int64_t storage = static_cast<int64_t>(menu.itemStorageSize) + sizeof(MenuItem) +
+                      item.labelLength + item.hintLength + item.commandLength +
+                      item.alternateLength;
+    menu.itemStorageSize = static_cast<int32_t>(std::min<int64_t>(storage, INT32_MAX));
 
     const MenuLoadHooks& hooks = loader.hooks;
     if (line.functionName != nullptr && line.functionName[0] != '\0') {

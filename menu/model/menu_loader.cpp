@@ -19,8 +19,13 @@ int MenuFileExists(void*, const char* path) {
     return FileExists(path);
 }
 
+// A library that cannot be loaded fails the load with its own message
+// (I-15): the system's error boxes stay off meanwhile.
 void* LoadCompanion(void*, const char* path) {
-    return LoadLibraryA(path);
+    UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    HMODULE library = LoadLibraryA(path);
+    SetErrorMode(previous);
+    return library;
 }
 
 void FreeCompanion(void*, void* library) {

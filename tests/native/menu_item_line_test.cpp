@@ -58,12 +58,8 @@ TEST(MenuItemLine, LabelHintAndCommand) {
     EXPECT_STREQ(p.item.label, "A");
     EXPECT_STREQ(p.item.hint, "Draws a line");
     EXPECT_STREQ(p.item.command, "LINE");
-    EXPECT_STREQ(p.item.alternate, "");
-    EXPECT_STREQ(p.item.bitmapName, "");
     EXPECT_EQ(p.item.functionName, nullptr);
     EXPECT_EQ(p.item.hasPlacement, 0);
-    EXPECT_EQ(p.item.columns, 1);
-    EXPECT_EQ(p.item.span, 1);
 }
 
 TEST(MenuItemLine, WithoutClosingBracketTheItemPartRunsToTheEnd) {
@@ -251,16 +247,6 @@ TEST(MenuCommandText, NewlineRule) {
     // A trail byte that looks like a lead byte does not hide a real backslash.
     EXPECT_EQ(Stored("\x81\x81\\"), "\x81\x81");
     EXPECT_EQ(Stored("\x81\x81X"), "\x81\x81X\n");
-}
-
-TEST(MenuCommandText, ItemLineExamples) {
-    Parsed line = Parse("[Line]^C^CLINE");
-    EXPECT_EQ(Stored(line.item.command), "\x1b\x1bLINE\n");
-    EXPECT_EQ(Stored(Parse("[Pt]POINT\\").item.command), "POINT");
-    EXPECT_EQ(Stored(Parse("[X]^C^C").item.command), "\x1b\x1b");
-    Parsed copy = Parse("[Copy]COPY;MULTIPLE");
-    EXPECT_EQ(Stored(copy.item.command), "COPY\n");
-    EXPECT_EQ(Stored(copy.item.alternate), "MULTIPLE\n");
 }
 
 TEST(MenuCommandText, CaseBlindCompare) {

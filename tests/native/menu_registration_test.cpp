@@ -95,15 +95,6 @@ TEST(MenuSection, QuotedFieldsWithoutSeparatorLoseTheDisplayName) {
     EXPECT_EQ(f.initCommand, "");
 }
 
-TEST(MenuSection, BlankBeforeEqualsGivesAnEqualsSignAsMenuFile) {
-    std::string line = "VXMENU = \"m.mnu\" \"Name\" INIT";
-    char* value = RegistrationValueOf(&line[0]);
-    ASSERT_NE(value, nullptr);
-    RegistrationFields fields{};
-    ASSERT_EQ(ParseRegistrationValue(value, &fields), 1);
-    EXPECT_STREQ(fields.menuFile, "= ");
-}
-
 TEST(MenuSection, DoubleByteFieldsStayWhole) {
     // "表" ends in '\', "ー" in '['; neither splits a field.
     Fields f = Split("\"C:\\\x95\x5c\\m.mnu\" \"\x81\x5b\x83\x5e\" \x83\x5e^C");
