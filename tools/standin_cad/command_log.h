@@ -6,7 +6,8 @@
 #include <vector>
 
 struct LogRecord {
-    std::string kind;  // "COPYDATA", "DDE", "START", "CONTROL", ...
+    std::string kind;  // "START", "READY", "COPYDATA", "REFUSED", "DDE", "STAMP",
+                       // "CONNECT", "DISCONNECT", "CONTROL", "EXIT", ...
     std::string bytes; // exactly as received
 };
 

@@ -4,4 +4,5 @@
 
 constexpr unsigned long kStandInControl = 0x56584354; // "VXCT"
 
-// "minimize", "restore", "close", "dde-disconnect", "refuse=1", "refuse=0"
+// "minimize", "restore", "close", "dde-disconnect", "refuse=1", "refuse=0";
+// any other verb is only logged, so a test can mark a point in the log.

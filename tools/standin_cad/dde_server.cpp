@@ -1,8 +1,7 @@
 #include "tools/standin_cad/dde_server.h"
 
-#include "tools/standin_cad/command_log.h"
-
 #include <windows.h>
+#include <dde.h>
 #include <ddeml.h>
 
 #include <string>
@@ -13,7 +12,8 @@ namespace {
 DWORD g_instance = 0;
 HSZ g_service = nullptr;
 HSZ g_topic = nullptr;
-std::string g_logPath;
+std::string g_serviceName;
+DdeLogger g_log = nullptr;
 std::vector<HCONV> g_conversations;
 
 HDDEDATA CALLBACK ServerCallback(UINT type, UINT, HCONV conversation, HSZ hsz1, HSZ hsz2,
@@ -24,11 +24,14 @@ HDDEDATA CALLBACK ServerCallback(UINT type, UINT, HCONV conversation, HSZ hsz1, 
                                           DdeCmpStringHandles(hsz2, g_service) == 0);
     case XTYP_CONNECT_CONFIRM:
         g_conversations.push_back(conversation);
+        g_log("CONNECT", g_serviceName);
         return nullptr;
     case XTYP_DISCONNECT:
+        // Logged once: a conversation this side ended is no longer listed.
         for (size_t i = 0; i < g_conversations.size(); ++i) {
             if (g_conversations[i] == conversation) {
                 g_conversations.erase(g_conversations.begin() + i);
+                g_log("DISCONNECT", g_serviceName);
                 break;
             }
         }
@@ -39,7 +42,7 @@ HDDEDATA CALLBACK ServerCallback(UINT type, UINT, HCONV conversation, HSZ hsz1, 
         if (size > 0) {
             DdeGetData(data, reinterpret_cast<BYTE*>(&bytes[0]), size, 0);
         }
-        AppendLogRecord(g_logPath.c_str(), "DDE", bytes.data(), bytes.size());
+        g_log("DDE", bytes);
         return reinterpret_cast<HDDEDATA>(DDE_FACK);
     }
     default:
@@ -47,10 +50,27 @@ HDDEDATA CALLBACK ServerCallback(UINT type, UINT, HCONV conversation, HSZ hsz1, 
     }
 }
 
+// Ends one conversation from the server's side. Where DdeDisconnect leaves a
+// server conversation open (Wine implements it for clients only), the DDE
+// protocol's terminate message is posted to the client directly.
+void EndConversation(HCONV conversation) {
+    CONVINFO info{};
+    info.cb = sizeof info;
+    const bool known = DdeQueryConvInfo(conversation, QID_SYNC, &info) != 0;
+    DdeDisconnect(conversation);
+    CONVINFO after{};
+    after.cb = sizeof after;
+    if (known && DdeQueryConvInfo(conversation, QID_SYNC, &after) != 0 &&
+        (after.wStatus & ST_CONNECTED) != 0) {
+        PostMessageA(info.hwndPartner, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(info.hwnd), 0);
+    }
+}
+
 } // namespace
 
-int StartDdeServer(const char* service, const char* topic, const char* logPath) {
-    g_logPath = logPath;
+int StartDdeServer(const char* service, const char* topic, DdeLogger log) {
+    g_serviceName = service;
+    g_log = log;
     if (DdeInitializeA(&g_instance, ServerCallback,
                        APPCLASS_STANDARD | CBF_FAIL_ADVISES | CBF_FAIL_REQUESTS | CBF_FAIL_POKES |
                            CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS,
@@ -66,7 +86,8 @@ void EndDdeConversations() {
     std::vector<HCONV> open = g_conversations;
     g_conversations.clear();
     for (HCONV conversation : open) {
-        DdeDisconnect(conversation);
+        EndConversation(conversation);
+        g_log("DISCONNECT", g_serviceName); // the partner's end: no callback for our own
     }
 }
 

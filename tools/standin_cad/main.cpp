@@ -1,6 +1,8 @@
 // A stand-in for the CAD program (built as ACAD.EXE; never shipped): a main
 // window with a configurable caption, WM_COPYDATA command input, a DDE
 // server for execute transactions and a log of every command received.
+// Copied under another name beside a settings file of its own it also
+// serves as an external program: a DDE server that records executes.
 #include <windows.h>
 
 #include "tools/standin_cad/command_log.h"
@@ -18,6 +20,17 @@ HWND g_mainWindow = nullptr;
 
 void Log(const char* kind, const std::string& bytes) {
     AppendLogRecord(g_settings.log.c_str(), kind, bytes.data(), bytes.size());
+}
+
+// Logs a received command, after a STAMP record with the counter at its
+// receipt when stamps are on (tests and benchmarks measure against it).
+void LogCommand(const char* kind, const std::string& bytes) {
+    if (g_settings.stampReceipts && (strcmp(kind, "DDE") == 0 || strcmp(kind, "COPYDATA") == 0)) {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        Log("STAMP", std::to_string(now.QuadPart));
+    }
+    Log(kind, bytes);
 }
 
 LRESULT HandleControl(HWND window, const std::string& verb) {
@@ -42,7 +55,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_COPYDATA: {
         const COPYDATASTRUCT* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        std::string bytes(static_cast<const char*>(data->lpData), data->cbData);
+        std::string bytes;
+        if (data->lpData != nullptr) {
+            bytes.assign(static_cast<const char*>(data->lpData), data->cbData);
+        }
         if (data->dwData == kStandInControl) {
             return HandleControl(window, std::string(bytes.c_str()));
         }
@@ -54,7 +70,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             SetLastError(ERROR_ACCESS_DENIED);
             return 0;
         }
-        Log("COPYDATA", bytes);
+        LogCommand("COPYDATA", bytes);
         return 1;
     }
     case WM_DESTROY:
@@ -71,6 +87,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 HWND CreateTopLevel(HINSTANCE instance, const char* caption, int x, int y) {
     return CreateWindowExA(0, "VXStandInCad", caption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 480,
                            320, nullptr, nullptr, instance, nullptr);
+}
+
+void CreateExtraWindows(HINSTANCE instance) {
+    int offset = 40;
+    for (const std::string& caption : g_settings.extraWindows) {
+        CreateTopLevel(instance, caption.c_str(), offset, offset);
+        offset += 20;
+    }
 }
 
 } // namespace
@@ -92,24 +116,27 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     windowClass.lpszClassName = "VXStandInCad";
     RegisterClassA(&windowClass);
 
-    int offset = 40;
-    for (const std::string& caption : g_settings.extraWindows) {
-        CreateTopLevel(instance, caption.c_str(), offset, offset);
-        offset += 20;
+    // A window shown later lies in front of the earlier ones: by default the
+    // main window is first in Z-order, with -extraontop=1 the extra windows are.
+    if (!g_settings.extraOnTop) {
+        CreateExtraWindows(instance);
     }
     g_mainWindow = CreateTopLevel(instance, g_settings.caption.c_str(), 20, 20);
     if (g_mainWindow == nullptr) {
         return 1;
     }
+    if (g_settings.extraOnTop) {
+        CreateExtraWindows(instance);
+    }
     if (g_settings.startMinimized) {
         ShowWindow(g_mainWindow, SW_MINIMIZE);
     }
     if (!g_settings.ddeService.empty() &&
-        !StartDdeServer(g_settings.ddeService.c_str(), g_settings.ddeTopic.c_str(),
-                        g_settings.log.c_str())) {
+        !StartDdeServer(g_settings.ddeService.c_str(), g_settings.ddeTopic.c_str(), LogCommand)) {
         Log("ERROR", "dde server");
     }
 
+    Log("READY", ""); // windows and DDE server in place: tests may go on
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

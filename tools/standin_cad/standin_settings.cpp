@@ -22,6 +22,10 @@ void Apply(StandInSettings& s, const std::string& key, const std::string& value)
         s.refuseCopyData = atoi(value.c_str());
     } else if (key == "minimized") {
         s.startMinimized = atoi(value.c_str());
+    } else if (key == "stamp") {
+        s.stampReceipts = atoi(value.c_str());
+    } else if (key == "extraontop") {
+        s.extraOnTop = atoi(value.c_str());
     } else if (key == "extrawindow") {
         s.extraWindows.push_back(value);
     }
@@ -62,8 +66,8 @@ StandInSettings LoadStandInSettings(const char* modulePath, const char* commandL
     size_t dot = ini.find('.', slash == std::string::npos ? 0 : slash);
     ini = ini.substr(0, dot) + ".ini";
     char value[1024];
-    for (const char* key :
-         {"caption", "log", "ddeservice", "ddetopic", "idledelay", "refusecopydata", "minimized"}) {
+    for (const char* key : {"caption", "log", "ddeservice", "ddetopic", "idledelay",
+                            "refusecopydata", "minimized", "stamp", "extraontop"}) {
         if (GetPrivateProfileStringA("STANDIN", key, "\x01", value, sizeof value, ini.c_str()) &&
             strcmp(value, "\x01") != 0) {
             Apply(s, key, value);

@@ -14,6 +14,8 @@ struct StandInSettings {
     int idleDelayMs = 0;    // sleep before the window and the message loop exist
     int refuseCopyData = 0; // answer WM_COPYDATA with 0
     int startMinimized = 0;
+    int stampReceipts = 0; // log a STAMP record (QueryPerformanceCounter) before each command
+    int extraOnTop = 0;    // create the extra windows after the main window, in front of it
     std::vector<std::string> extraWindows; // captions of further top-level windows
     std::string commandLine;               // as received
 };
