@@ -16,8 +16,9 @@ int SelectCadTarget();
 // newly started CAD program's window is the one found (at most 20).
 void HideCadWindows();
 
-// Sets cadWindow to the first window that looks like the CAD main window;
-// returns 1 when cadWindow is set afterwards.
+// Sets cadWindow to the first window that looks like the CAD main window,
+// passing over the windows HideCadWindows hid; returns 1 when cadWindow is
+// set afterwards.
 int FindCadWindow();
 
 // 1 when window is a top-level window of the desktop.

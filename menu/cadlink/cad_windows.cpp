@@ -26,8 +26,19 @@ BOOL CALLBACK HideIfCad(HWND window, LPARAM) {
     return TRUE;
 }
 
+// Whether HideCadWindows hid this window: an older CAD window, never the
+// one just started.
+bool WasHidden(HWND window) {
+    for (int i = 0; i < g_app.hiddenCount; ++i) {
+        if (g_app.hiddenWindows[i] == window) {
+            return true;
+        }
+    }
+    return false;
+}
+
 BOOL CALLBACK StopAtCad(HWND window, LPARAM) {
-    if (LooksLikeCadWindow(window)) {
+    if (!WasHidden(window) && LooksLikeCadWindow(window)) {
         g_app.cadWindow = window;
         return FALSE;
     }

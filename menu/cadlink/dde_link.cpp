@@ -50,7 +50,7 @@ HDDEDATA CALLBACK DdeCallback(UINT type, UINT, HCONV conversation, HSZ, HSZ, HDD
     case XTYP_CONNECT:
         return reinterpret_cast<HDDEDATA>(1);
     case XTYP_DISCONNECT:
-        if (conversation == g_app.cadLink.conversation) {
+        if (conversation != nullptr && conversation == g_app.cadLink.conversation) {
             // The CAD program has ended: so does the menu.
             g_app.cadLink.conversation = nullptr;
             if (g_app.topWindow) {

@@ -2,12 +2,14 @@
 
 #include "menu/app/startup_messages.h"
 #include "menu/cadlink/cad_target_table.h"
+#include "menu/strutil/sjis_text.h"
 
 #include <cstring>
 
 namespace {
 
-// The system's text for a failed WM_COPYDATA, under "Error(SD-02)".
+// The system's text for a failed WM_COPYDATA, under "Error(SD-02)"; the
+// error number when the system has no text for it.
 void ShowSystemError(DWORD error) {
     char* text = nullptr;
     DWORD length = FormatMessageA(
@@ -15,6 +17,10 @@ void ShowSystemError(DWORD error) {
         nullptr, error, 0x400, reinterpret_cast<char*>(&text), 0, nullptr);
     if (length > 0 && text != nullptr) {
         MessageBoxA(nullptr, text, "Error(SD-02)", MB_ICONINFORMATION);
+    } else {
+        char number[16];
+        FormatText(number, sizeof number, "%lu", static_cast<unsigned long>(error));
+        MessageBoxA(nullptr, number, "Error(SD-02)", MB_ICONINFORMATION);
     }
     if (text != nullptr) {
         LocalFree(text);
@@ -24,6 +30,9 @@ void ShowSystemError(DWORD error) {
 } // namespace
 
 void SendCadCommand(const char* text, HCONV conversation) {
+    if (text == nullptr) {
+        return;
+    }
     const DWORD length = static_cast<DWORD>(strlen(text)) + 1; // the NUL goes too
     if (conversation != nullptr) {
         SetForegroundWindow(g_app.cadWindow);

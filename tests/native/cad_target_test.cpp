@@ -31,6 +31,18 @@ TEST(CadTargetTable, KeysInOrderWithTheirTransports) {
     EXPECT_EQ(kCadTargetTable[3].canRestartFromCad, 1);
 }
 
+TEST(CadTargetTable, DdeNamesAreTheCadProgramsOwn) {
+    // The services the CAD programs register; a changed byte means no link.
+    EXPECT_STREQ(kCadTargetTable[0].ddeService, "AutoCAD.r13.DDE");
+    EXPECT_STREQ(kCadTargetTable[4].ddeService, "AutoCAD LT.DDE");
+    for (int row : {0, 4}) {
+        EXPECT_STREQ(kCadTargetTable[row].ddeTopic, "SYSTEM");
+    }
+    EXPECT_STREQ(kCadTargetTable[4].captionPrefix1, "AutoCAD LT");
+    EXPECT_STREQ(kCadTargetTable[5].captionPrefix2, "MicroGDS");
+    EXPECT_STREQ(kCadTargetTable[3].captionPrefix2, "Autodesk");
+}
+
 TEST(CadTransport, CopyDataOnlyForTheExactPrefixes) {
     EXPECT_EQ(CadTransportOf("", "", "AutoCAD ", "x"), CadTransport::CopyData);
     EXPECT_EQ(CadTransportOf("", "", "x", "Autodesk"), CadTransport::CopyData);
@@ -74,6 +86,34 @@ TEST(CaptionMatch, DoubleByteCharactersAreComparedWhole) {
                                   "Help"));
     // "ﾍ" in a caption is half-width katakana, not a lead byte: text after it is searched.
     EXPECT_TRUE(IsExcludedCaption("ﾍMessage"));
+}
+
+TEST(CaptionMatch, BoundaryCaptions) {
+    EXPECT_FALSE(IsCadCaption("", "AutoCAD ", "Autodesk"));
+    EXPECT_FALSE(IsCadCaption("AutoCAD", "AutoCAD ", "Autodesk")); // shorter than the prefix
+    EXPECT_TRUE(IsCadCaption("AutoCAD ", "AutoCAD ", "Autodesk")); // the prefix alone
+    // A caption cut inside a double-byte character (a lone lead byte at the end).
+    EXPECT_TRUE(IsCadCaption("AutoCAD 2004 - [\x95", "AutoCAD ", "Autodesk"));
+    EXPECT_FALSE(IsExcludedCaption("AutoCAD 2004 \x83"));
+    // An exclusion at the very end, and one cut short by the end of the caption.
+    EXPECT_TRUE(IsExcludedCaption("AutoCAD LT 2000i Help System"));
+    EXPECT_FALSE(IsExcludedCaption("AutoCAD 2004 Hel"));
+    // The longest caption GetWindowTextA hands out (255 bytes) is searched to its end.
+    std::string longCaption = "AutoCAD 2004 - [" + std::string(220, 'x') + "]";
+    longCaption += std::string(255 - longCaption.size() - 5, 'y') + "today";
+    ASSERT_EQ(longCaption.size(), 255u);
+    EXPECT_FALSE(IsCadCaption(longCaption.c_str(), "AutoCAD ", "Autodesk"));
+}
+
+TEST(CaptionMatch, OnlyAsciiLettersIgnoreCase) {
+    // Full-width "ＨＥＬＰ" is not "Help"; half-width katakana keep their bytes.
+    EXPECT_FALSE(IsExcludedCaption("AutoCAD 2004 ＨＥＬＰ"));
+    EXPECT_TRUE(IsExcludedCaption("AutoCAD 2004 hElP"));
+    EXPECT_TRUE(IsExcludedCaption("AutoCAD ﾒｯｾｰｼﾞ"));
+    EXPECT_FALSE(IsExcludedCaption("AutoCAD ﾒｯｾｰｼ"));
+    // The katakana exclusions match only their own double-byte characters.
+    EXPECT_TRUE(IsExcludedCaption("図面 - コマンド ライン"));
+    EXPECT_FALSE(IsExcludedCaption("図面 - コマンド  ライン"));
 }
 
 } // namespace

@@ -4,8 +4,10 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 std::string MenuExePath() {
     return VX_MENU_EXE;
@@ -59,6 +61,8 @@ std::string MakeTestDir(const std::string& name) {
     std::string root = std::string(temp) + "vxtests";
     CreateDirectoryA(root.c_str(), nullptr);
     std::string dir = root + "\\" + name;
+    // Parameterised tests are named "Test/Case": one folder, not two.
+    std::replace(dir.begin() + root.size() + 1, dir.end(), '/', '_');
     RemoveTree(dir);
     CreateDirectoryA(dir.c_str(), nullptr);
     return dir;
@@ -163,6 +167,9 @@ void EndProgramsNamed(const std::vector<std::string>& names) {
 
 void EndStandIns() {
     EndProgramsNamed({"ACAD.EXE", "VXMENU32.EXE"});
+    // The windows of an ended process may outlive it for a moment; the next
+    // test must not find them among its own.
+    WaitUntil([] { return FindWindowA("VXStandInCad", nullptr) == nullptr; }, 5000);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -240,4 +247,46 @@ HWND WaitForStandInWindow(const char* caption, DWORD timeoutMs) {
     WaitUntil([&] { return (window = FindWindowA("VXStandInCad", caption)) != nullptr; },
               timeoutMs);
     return window;
+}
+
+std::string PrepareStandInCopy(const std::string& dir, const std::string& name,
+                               const std::vector<std::string>& settings) {
+    std::string path = dir + "\\" + name;
+    CopyFileTo(StandInExePath(), path);
+    std::string ini = "[STANDIN]\r\n";
+    for (const std::string& entry : settings) {
+        ini += entry + "\r\n";
+    }
+    WriteTextFile(dir + "\\" + name.substr(0, name.find('.')) + ".ini", ini);
+    return path;
+}
+
+MessageBoxAnswerer::MessageBoxAnswerer(std::vector<std::string> captions, DWORD timeoutMs)
+    : captions_(std::move(captions)), timeoutMs_(timeoutMs) {
+    thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+}
+
+MessageBoxAnswerer::~MessageBoxAnswerer() {
+    Finish();
+}
+
+DWORD WINAPI MessageBoxAnswerer::Run(void* self) {
+    MessageBoxAnswerer* answerer = static_cast<MessageBoxAnswerer*>(self);
+    for (const std::string& caption : answerer->captions_) {
+        ShownMessage shown = AnswerMessageBox(caption.c_str(), answerer->timeoutMs_);
+        if (shown.window == nullptr) {
+            break;
+        }
+        answerer->answered_.push_back(shown);
+    }
+    return 0;
+}
+
+std::vector<ShownMessage> MessageBoxAnswerer::Finish() {
+    if (thread_ != nullptr) {
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+        thread_ = nullptr;
+    }
+    return answered_;
 }

@@ -46,7 +46,8 @@ void EndProgram(Program& program);
 // Ends every process whose program file has one of these names (any case).
 void EndProgramsNamed(const std::vector<std::string>& names);
 
-// Ends every stand-in CAD program (ACAD.EXE) and floating menu still running.
+// Ends every stand-in CAD program (ACAD.EXE) and floating menu still running,
+// and waits until no stand-in window is left.
 void EndStandIns();
 
 // Polls until condition holds or timeoutMs passes.
@@ -82,3 +83,32 @@ bool SendStandInControl(HWND window, const char* verb);
 
 // The main window of the stand-in with this caption (waits for it).
 HWND WaitForStandInWindow(const char* caption, DWORD timeoutMs = 10000);
+
+// Copies the stand-in to dir\name (for example "EXTOOL.EXE") with its
+// settings file beside it (section [STANDIN], one "key=value" per entry), so
+// that it runs with these settings even from an empty command line.
+std::string PrepareStandInCopy(const std::string& dir, const std::string& name,
+                               const std::vector<std::string>& settings);
+
+// Answers message boxes from a second thread while the test's own thread is
+// blocked in a call that shows them: for each caption in turn it waits for a
+// box with that caption, reads it and presses OK. The thread is test
+// machinery only; the code under test stays single-threaded.
+class MessageBoxAnswerer {
+public:
+    explicit MessageBoxAnswerer(std::vector<std::string> captions, DWORD timeoutMs = 10000);
+    ~MessageBoxAnswerer();
+    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+    // Waits for the thread; the boxes answered, in order (it stops at the
+    // first caption that did not come in time).
+    std::vector<ShownMessage> Finish();
+
+private:
+    static DWORD WINAPI Run(void* self);
+    std::vector<std::string> captions_;
+    DWORD timeoutMs_;
+    std::vector<ShownMessage> answered_;
+    HANDLE thread_ = nullptr;
+};
