@@ -76,6 +76,7 @@ step "native unit tests (ASan + UBSan)" native
 step "fuzzers (${fuzz_seconds}s each)" fuzz
 step "Windows tests under Wine64" windows
 step "shipped i686 build" shipped
+step "benchmarks (figures; targets are not checked)" ./scripts/bench.sh
 
 echo
 echo "=== summary"

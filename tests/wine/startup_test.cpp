@@ -122,13 +122,22 @@ TEST_F(StartupTest, AttachDoesNotStartTheCadProgramNorWriteBusy) {
     Program cad = StartProgram(StandInCommand("AutoCAD 2004 - [attached.dwg]"));
     HWND cadWindow = WaitForStandInWindow("AutoCAD 2004 - [attached.dwg]");
     ASSERT_NE(cadWindow, nullptr);
-    WriteTextFile(ini, "[DIRECTORY]\r\nACAD16DIR=\"" + dir + "\\never.exe\"\r\n");
+    WriteTextFile(ini, "[DIRECTORY]\r\nACAD16DIR=\"" + dir +
+                           "\\never.exe\"\r\n[VXMENU]\r\n"
+                           "VXMENU=\"" +
+                           DemoPackageDir() + "\\VXDEMO.MNU\" \"デモ\" x\r\n");
     menu = StartProgram("\"" + MenuExePath() + "\" /hwnd:" + HexHandle(cadWindow) + " " + ini);
-    WaitForExit(menu, 3000);
-    EXPECT_EQ(LogRecordsOf(log, "START").size(), 1u);
-    EXPECT_NE(ReadIniValue(ini, "VXMENU", "HWND"), "BUSY");
-    ShownMessage none;
-    EXPECT_FALSE(WaitForMessageBox(kMenuCaption, 200, &none)) << none.text;
+    // Attached: the top window comes up and writes the pair with that CAD window.
+    std::string pair;
+    EXPECT_TRUE(WaitUntil(
+        [&] { return (pair = ReadIniValue(ini, "VXMENU", "HWND")).find(' ') != std::string::npos; },
+        10000));
+    HWND top = FindWindowA("VXMENU_TOP", "VXMENU");
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(pair, HexHandle(cadWindow) + " " + HexHandle(top));
+    EXPECT_EQ(LogRecordsOf(log, "START").size(), 1u) << "a second CAD program was started";
+    PostMessageA(top, WM_COMMAND, 109, 0);
+    EXPECT_TRUE(WaitForExit(menu, 5000));
     EndProgram(cad);
 }
 
