@@ -1,5 +1,6 @@
 #include "menu/app/app_state.h"
 #include "menu/app/external_program_line.h"
+#include "menu/app/process_start.h"
 #include "menu/app/startup.h"
 #include "menu/app/startup_messages.h"
 #include "menu/cadlink/cad_link.h"
@@ -13,19 +14,11 @@ namespace {
 
 // Starts one external program and opens its conversation; 0 after its message.
 int StartAndLink(ExternalProgram& slot) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    char commandLine[1] = {'\0'};
-    if (!CreateProcessA(slot.path, commandLine, nullptr, nullptr, FALSE,
-                        CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                        &startup, &process)) {
+    DWORD idle = 0;
+    if (!LaunchProgram(slot.path, "", &idle)) {
         ShowStartupMessage(kMsgExternalStartFailed, slot.path);
         return 0;
     }
-    DWORD idle = WaitForInputIdle(process.hProcess, 180000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     if (idle != 0) {
         ShowStartupMessage(kMsgExternalNotIdle, slot.path);
         return 0;

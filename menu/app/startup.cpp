@@ -3,6 +3,7 @@
 #include "menu/app/app_state.h"
 #include "menu/app/command_line.h"
 #include "menu/app/menu_config.h"
+#include "menu/app/process_start.h"
 #include "menu/app/startup_messages.h"
 #include "menu/cadlink/cad_link.h"
 #include "menu/model/menu_loader.h"
@@ -31,20 +32,11 @@ void FailureCleanup() {
 // Starts the CAD program from cadCommand and waits until it is idle.
 int StartCadProgram() {
     WriteHwndBusy();
-    char commandLine[kCommandSize];
-    CopyText(commandLine, sizeof commandLine, g_app.cadCommand);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE,
-                        CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                        &startup, &process)) {
+    DWORD idle = 0;
+    if (!LaunchProgram(nullptr, g_app.cadCommand, &idle)) {
         ShowStartupMessage(kMsgCadStartFailed, g_app.cadCommand);
         return 0;
     }
-    DWORD idle = WaitForInputIdle(process.hProcess, 180000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     if (idle != 0) {
         ShowStartupMessage(kMsgCadNotIdle, g_app.cadCommand, static_cast<int>(idle));
         return 0;

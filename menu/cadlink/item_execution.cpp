@@ -2,6 +2,7 @@
 
 #include "menu/app/app_state.h"
 #include "menu/app/menu_config.h"
+#include "menu/app/process_start.h"
 #include "menu/app/startup_messages.h"
 #include "menu/cadlink/cad_link.h"
 #include "menu/cadlink/exec_command.h"
@@ -17,22 +18,13 @@ int StartExecProgram(const char* text) {
     ExpandDirectoryMacro(program);
     char commandLine[2 * kPathSize + 4];
     BuildExecCommandLine(program, arguments, commandLine, sizeof commandLine);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    char mutableLine[sizeof commandLine];
-    CopyText(mutableLine, sizeof mutableLine, commandLine);
-    if (!CreateProcessA(nullptr, mutableLine, nullptr, nullptr, FALSE,
-                        CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                        &startup, &process)) {
+    if (!LaunchProgram(nullptr, commandLine, nullptr)) {
         char message[sizeof commandLine + 80];
         FormatText(message, sizeof message, "外部プログラム[%s]が起動できません。(E-11)",
                    commandLine);
         MessageBoxA(nullptr, message, kMenuCaption, MB_OK);
         return 0;
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     SetActiveWindow(g_app.cadWindow);
     return 1;
 }

@@ -12,6 +12,7 @@
 #include "menu/app/app_state.h"
 #include "menu/model/menu_model.h"
 #include "menu/ui/menu_paint.h"
+#include "tools/bench/bench_support.h"
 #include "tools/bench/menu_stress_set.h"
 #include "tools/menu_driver/menu_driver.h"
 #include "tools/standin_cad/command_log.h"
@@ -28,46 +29,12 @@ constexpr int kClicks = 300;
 constexpr int kStarts = 8;
 constexpr int kPaints = 30;
 
-long long Now() {
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return counter.QuadPart;
-}
-
-double Milliseconds(long long ticks) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return ticks * 1000.0 / frequency.QuadPart;
-}
-
-double Percentile(std::vector<double> values, double fraction) {
-    if (values.empty()) {
-        return 0;
-    }
-    std::sort(values.begin(), values.end());
-    return values[static_cast<size_t>(fraction * (values.size() - 1) + 0.5)];
-}
-
 void WriteFile(const std::string& path, const std::string& bytes) {
     FILE* file = fopen(path.c_str(), "wb");
     if (file != nullptr) {
         fwrite(bytes.data(), 1, bytes.size(), file);
         fclose(file);
     }
-}
-
-HANDLE Start(const std::string& commandLine) {
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        return nullptr;
-    }
-    CloseHandle(process.hThread);
-    return process.hProcess;
 }
 
 void End(HANDLE process) {
@@ -83,7 +50,7 @@ void End(HANDLE process) {
 double TimeToWindow(const std::string& commandLine, const char* className, const char* caption,
                     HANDLE* process) {
     long long start = Now();
-    *process = Start(commandLine);
+    *process = StartBenchProcess(commandLine);
     for (int i = 0; i < 20000 && *process != nullptr; ++i) {
         HWND window = FindWindowA(className, caption);
         if (window != nullptr && IsWindowVisible(window)) {
@@ -183,7 +150,8 @@ long long LastStamp(const std::string& log) {
 void BenchClicks(Setup& s) {
     char hex[32];
     snprintf(hex, sizeof hex, "%x", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(s.cadWindow)));
-    HANDLE menu = Start("\"" + s.menuExe + "\" /HWND:" + hex + " \"" + s.demoIni + "\"");
+    HANDLE menu =
+        StartBenchProcess("\"" + s.menuExe + "\" /HWND:" + hex + " \"" + s.demoIni + "\"");
     HWND top = WaitForTopWindow(20000);
     if (menu == nullptr || top == nullptr || !LoadAndMeasureMenus(s.demoIni)) {
         printf("click to command: the menu did not start\n");
@@ -270,8 +238,8 @@ int main(int argc, char** argv) {
         fprintf(stderr, "cannot prepare the stress set in %s\n", s.dir.c_str());
         return 1;
     }
-    s.cad = Start("\"" + s.standIn +
-                  "\" \"-caption=AutoCAD 2004 - [bench.dwg]\" -stamp=1 -log=" + s.log);
+    s.cad = StartBenchProcess("\"" + s.standIn +
+                              "\" \"-caption=AutoCAD 2004 - [bench.dwg]\" -stamp=1 -log=" + s.log);
     for (int i = 0; i < 500 && s.cadWindow == nullptr; ++i) {
         s.cadWindow = FindWindowA("VXStandInCad", "AutoCAD 2004 - [bench.dwg]");
         Sleep(10);

@@ -7,6 +7,7 @@
 #include "menu/app/app_state.h"
 #include "menu/cadlink/cad_link.h"
 #include "menu/strutil/sjis_text.h"
+#include "tools/bench/bench_support.h"
 #include "tools/standin_cad/command_log.h"
 
 #include <algorithm>
@@ -24,18 +25,6 @@ struct Timings {
     std::vector<double> receiptMs; // call -> the stand-in's receipt
     std::vector<double> returnMs;  // call -> SendCadCommand returns
 };
-
-double Frequency() {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(frequency.QuadPart);
-}
-
-long long Now() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
 
 std::vector<LogRecord> RecordsOf(const std::string& log, const char* kind) {
     std::vector<LogRecord> matching;
@@ -59,22 +48,13 @@ bool WaitForRecords(const std::string& log, const char* kind, size_t count) {
 
 // Starts the stand-in and waits until its windows and DDE server exist.
 HANDLE StartStandIn(const std::string& commandLine, const std::string& log) {
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    HANDLE process = StartBenchProcess(commandLine);
+    if (process != nullptr && !WaitForRecords(log, "READY", 1)) {
+        TerminateProcess(process, 1);
+        CloseHandle(process);
         return nullptr;
     }
-    CloseHandle(process.hThread);
-    if (!WaitForRecords(log, "READY", 1)) {
-        TerminateProcess(process.hProcess, 1);
-        CloseHandle(process.hProcess);
-        return nullptr;
-    }
-    return process.hProcess;
+    return process;
 }
 
 void EndStandIn(HANDLE process, HWND window) {
@@ -123,7 +103,6 @@ void Unlink() {
 
 // Sends the commands and pairs each call with the stand-in's stamp of it.
 bool Measure(const std::string& log, Timings* timings) {
-    const double toMs = 1000.0 / Frequency();
     std::vector<long long> calls;
     std::vector<long long> returns;
     for (int i = 0; i < kWarmUp + kCommands; ++i) {
@@ -143,16 +122,10 @@ bool Measure(const std::string& log, Timings* timings) {
     }
     for (size_t i = kWarmUp; i < calls.size(); ++i) {
         long long received = strtoll(stamps[i].bytes.c_str(), nullptr, 10);
-        timings->receiptMs.push_back((received - calls[i]) * toMs);
-        timings->returnMs.push_back((returns[i] - calls[i]) * toMs);
+        timings->receiptMs.push_back(Milliseconds(received - calls[i]));
+        timings->returnMs.push_back(Milliseconds(returns[i] - calls[i]));
     }
     return true;
-}
-
-double Percentile(std::vector<double> values, double fraction) {
-    std::sort(values.begin(), values.end());
-    size_t index = static_cast<size_t>(fraction * (values.size() - 1) + 0.5);
-    return values[index];
 }
 
 void Report(const char* transport, const Timings& timings) {
