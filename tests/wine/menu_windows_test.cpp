@@ -54,8 +54,11 @@ protected:
 
     // Writes the configuration for a CAD target and starts the menu; returns its top window.
     HWND StartMenu(const std::string& directoryLines) {
-        WriteTextFile(ini, "[DIRECTORY]\r\n" + directoryLines + "\r\n[VXMENU]\r\nVXMENU=\"" + dir +
-                               "\\test.mnu\" \"テスト\" ^C^CRESET\r\n");
+        // Under Wine WaitForInputIdle may return before the CAD program's
+        // window exists: give the window search time, as a slow CAD would need.
+        WriteTextFile(ini, "[DIRECTORY]\r\n" + directoryLines +
+                               "\r\n[VX_SETVAR]\r\nAcadFindWaitTime=500\r\n[VXMENU]\r\nVXMENU=\"" +
+                               dir + "\\test.mnu\" \"テスト\" ^C^CRESET\r\n");
         EXPECT_TRUE(LoadAndMeasureMenus(ini));
         menuProgram = StartProgram("\"" + MenuExePath() + "\" " + ini);
         HWND top = WaitForTopWindow();
