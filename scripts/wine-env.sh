@@ -39,8 +39,12 @@ vx_wine_up() {
     "$VX_WINESERVER" -w
     touch "$WINEPREFIX/.vx-ready"
   fi
-  # A second call finds the server running and leaves it.
-  setsid "$VX_WINESERVER" -p </dev/null >/dev/null 2>&1 || true
+  # A second call finds the server running and leaves it. A new server's
+  # first program starts Wine's services and desktop process, which would
+  # keep that program's output pipes open: start them here, detached.
+  if setsid "$VX_WINESERVER" -p </dev/null >/dev/null 2>&1; then
+    "$VX_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+  fi
   flock -u 9
 }
 
