@@ -7,10 +7,13 @@
 #include <windows.h>
 
 #include "menu/model/menu_model.h"
+#include "menu/strutil/sjis_text.h"
 #include "tools/menu_driver/menu_driver.h"
 #include "tools/standin_cad/command_log.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -56,15 +59,19 @@ void ReportCommand(const char* log, size_t before, const char* what) {
     printf("  %s -> nothing arrived\n", what);
 }
 
-// Index of the first item of menu labelled label, -1 if none.
+// Index of the first item of menu labelled label (leading blanks aside);
+// the demo's menu files are known to hold every label looked for.
 int FindItem(int menu, const char* label) {
     const std::vector<MenuItem>& items = g_menuTable[menu].items;
     for (size_t i = 0; i < items.size(); ++i) {
-        if (items[i].label == label) {
+        std::string text = items[i].label;
+        TrimBlanks(&text[0]);
+        if (strcmp(text.c_str(), label) == 0) {
             return static_cast<int>(i);
         }
     }
-    return -1;
+    printf("the demo menus have no item %s\n", label);
+    exit(1);
 }
 
 HWND WaitForMenuWindow(const char* className, int menu) {
