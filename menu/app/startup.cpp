@@ -7,6 +7,7 @@
 #include "menu/app/startup_messages.h"
 #include "menu/cadlink/cad_link.h"
 #include "menu/model/menu_loader.h"
+#include "menu/strutil/derived_path.h"
 #include "menu/strutil/sjis_text.h"
 #include "menu/strutil/text_file.h"
 #include "menu/ui/menu_paint.h"
@@ -99,7 +100,7 @@ int RunStartupSteps(HINSTANCE previous, const char* commandLine) {
         return 0;
     }
     modulePath[kPathSize - 1] = '\0';
-    if (!ReplaceExtensionAtFirstDot(g_app.iniPath, sizeof g_app.iniPath, modulePath, ".ini")) {
+    if (!DerivePath(g_app.iniPath, sizeof g_app.iniPath, modulePath, ".ini")) {
         ShowStartupMessage(kMsgBadProgramName, modulePath);
         return 0;
     }

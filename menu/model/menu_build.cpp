@@ -3,6 +3,7 @@
 #include "menu/model/command_text.h"
 #include "menu/model/item_line.h"
 #include "menu/model/registration_line.h"
+#include "menu/strutil/derived_path.h"
 #include "menu/strutil/sjis_text.h"
 
 #include <algorithm>
@@ -105,7 +106,7 @@ int AddPackage(Loader& loader, char* value) {
         return 0;
     }
     char libraryPath[kMenuLineSize + 8];
-    if (!ReplaceExtensionAtFirstDot(libraryPath, sizeof libraryPath, entry.menuFile.c_str(),
+    if (!DerivePath(libraryPath, sizeof libraryPath, entry.menuFile.c_str(),
                                     ".dll")) {
         return 0;
     }

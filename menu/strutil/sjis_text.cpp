@@ -191,21 +191,3 @@ long ParseDecimal(const char* text) {
     }
     return negative ? -value : value;
 }
-
-int ReplaceExtensionAtFirstDot(char* dst, size_t size, const char* path, const char* extension) {
-    char work[kMaxUtilText + 4];
-    CopyText(work, sizeof work, path);
-    char* position = work;
-    char* stem = TokenizeMbAt(&position, ".");
-    if (stem == nullptr || stem[0] == '\0') {
-        return 0;
-    }
-    // Keep the whole extension: cut the stem, never the extension.
-    size_t extensionLength = strlen(extension);
-    if (size <= extensionLength) {
-        return 0;
-    }
-    size_t stemLength = CopyText(dst, size - extensionLength, stem);
-    memcpy(dst + stemLength, extension, extensionLength + 1);
-    return 1;
-}

@@ -60,8 +60,3 @@ bool StartsWith(const char* text, const char* prefix);
 // Leading decimal digits of text as a number, like atol but never
 // overflowing: leading blanks and a sign are accepted, anything else gives 0.
 long ParseDecimal(const char* text);
-
-// The path cut at its first '.' (a leading '.' is skipped, as the tokenizer
-// skips leading delimiters) followed by extension, e.g. ".ini". Returns 0
-// when the path yields no text before the '.'.
-int ReplaceExtensionAtFirstDot(char* dst, size_t size, const char* path, const char* extension);

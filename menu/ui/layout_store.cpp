@@ -4,6 +4,7 @@
 #include "menu/app/app_state.h"
 #include "menu/app/profile.h"
 #include "menu/model/menu_model.h"
+#include "menu/strutil/derived_path.h"
 #include "menu/strutil/sjis_text.h"
 #include "menu/ui/layout_slot.h"
 #include "menu/ui/menu_window_ops.h"
@@ -15,7 +16,7 @@ namespace {
 
 // The layout file: the configuration file's path cut at its first '.', plus ".dsp".
 bool LayoutPath(char (&path)[kPathSize]) {
-    return ReplaceExtensionAtFirstDot(path, sizeof path, g_app.iniPath, ".dsp") != 0;
+    return DerivePath(path, sizeof path, g_app.iniPath, ".dsp") != 0;
 }
 
 void SlotSection(int slot, char (&section)[16]) {

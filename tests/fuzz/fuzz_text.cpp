@@ -4,6 +4,7 @@
 #include "menu/app/command_line.h"
 #include "menu/app/external_program_line.h"
 #include "menu/strutil/line_reader.h"
+#include "menu/strutil/derived_path.h"
 #include "menu/strutil/sjis_text.h"
 
 #include <cstdint>
@@ -48,6 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     char cadWindowText[kNameSize] = "";
     ParseCommandLine(commandLine.c_str(), iniPath, menuName, cadWindowText);
     char out[kPathSize];
-    ReplaceExtensionAtFirstDot(out, sizeof out, commandLine.c_str(), ".ini");
+    DerivePath(out, sizeof out, commandLine.c_str(), ".ini");
     return 0;
 }

@@ -264,12 +264,12 @@ TEST_F(MenuBuild, ItemsNamingOneBitmapOfOneLibraryShareIt) {
     EXPECT_EQ(system.liveBitmaps, 0);
 }
 
-TEST_F(MenuBuild, CompanionLibraryIsTheMenuPathCutAtItsFirstDot) {
+TEST_F(MenuBuild, CompanionLibraryLiesBesideTheMenuFileAlsoInAFolderWithADot) {
     system.files["C:\\pkg1.2\\menu.mnu"] = CrLf({"[T]", "[a]"});
-    system.libraries["C:\\pkg1.dll"];
+    system.libraries["C:\\pkg1.2\\menu.dll"];
     SetConfig({"[VXMENU]", Registration("C:\\pkg1.2\\menu.mnu")});
     ASSERT_EQ(Load(), 0);
-    EXPECT_EQ(system.libraryLoads, std::set<std::string>{"C:\\pkg1.dll"});
+    EXPECT_EQ(system.libraryLoads, std::set<std::string>{"C:\\pkg1.2\\menu.dll"});
 }
 
 TEST_F(MenuBuild, TenRegistrationsLoadAndAnEleventhFails) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "menu/strutil/char_classes.h"
+#include "menu/strutil/derived_path.h"
 #include "menu/strutil/sjis_text.h"
 
 #include <string>
@@ -113,20 +114,30 @@ TEST(ParseDecimal, ReadsLeadingDigitsLikeAtol) {
     EXPECT_EQ(ParseDecimal("99999999999999999999"), 0x7FFFFFFF);
 }
 
-TEST(ReplaceExtension, CutsAtTheFirstDotAndSkipsALeadingOne) {
+TEST(DerivePath, CutsAtTheFirstDotOfTheFileNameOnly) {
     char out[260];
-    ASSERT_TRUE(ReplaceExtensionAtFirstDot(out, sizeof out, "C:\\VX\\VXMENU32.EXE", ".ini"));
+    ASSERT_TRUE(DerivePath(out, sizeof out, "C:\\VX\\VXMENU32.EXE", ".ini"));
     EXPECT_STREQ(out, "C:\\VX\\VXMENU32.ini");
-    ASSERT_TRUE(ReplaceExtensionAtFirstDot(out, sizeof out, "C:\\pkg1.2\\menu.mnu", ".dll"));
-    EXPECT_STREQ(out, "C:\\pkg1.dll");
-    ASSERT_TRUE(ReplaceExtensionAtFirstDot(out, sizeof out, ".\\menu.mnu", ".dll"));
-    EXPECT_STREQ(out, "\\menu.dll");
-    EXPECT_FALSE(ReplaceExtensionAtFirstDot(out, sizeof out, "...", ".ini"));
-    // A stem that fills the buffer is cut, the extension kept whole.
+    // Dots in folder names stay; the cut falls in the file name.
+    ASSERT_TRUE(DerivePath(out, sizeof out, "C:\\VX v1.5\\VXMENU\\VXMENU32.EXE", ".ini"));
+    EXPECT_STREQ(out, "C:\\VX v1.5\\VXMENU\\VXMENU32.ini");
+    ASSERT_TRUE(DerivePath(out, sizeof out, "C:\\pkg1.2\\menu.a.mnu", ".dll"));
+    EXPECT_STREQ(out, "C:\\pkg1.2\\menu.dll");
+    ASSERT_TRUE(DerivePath(out, sizeof out, ".\\menu.mnu", ".dll"));
+    EXPECT_STREQ(out, ".\\menu.dll");
+    ASSERT_TRUE(DerivePath(out, sizeof out, "C:VX.INI", ".dsp"));
+    EXPECT_STREQ(out, "C:VX.dsp");
+    // 表 ends in the byte 0x5C: it is a character of the name, not a separator.
+    ASSERT_TRUE(DerivePath(out, sizeof out, "C:\\a.b\\\x95\x5C.mnu", ".dll"));
+    EXPECT_STREQ(out, "C:\\a.b\\\x95\x5C.dll");
+    EXPECT_FALSE(DerivePath(out, sizeof out, "C:\\VX\\...", ".ini"));
+    EXPECT_STREQ(out, "");
+    // A path that would not fit is refused, never cut into another name.
     std::string longPath(300, 'p');
-    ASSERT_TRUE(ReplaceExtensionAtFirstDot(out, sizeof out, longPath.c_str(), ".ini"));
+    EXPECT_FALSE(DerivePath(out, sizeof out, longPath.c_str(), ".ini"));
+    std::string fits(255, 'p');
+    ASSERT_TRUE(DerivePath(out, sizeof out, (fits + ".EXE").c_str(), ".ini"));
     EXPECT_EQ(strlen(out), 259u);
-    EXPECT_STREQ(out + 255, ".ini");
 }
 
 TEST(CharClasses, EveryByteHasExactlyOneClass) {
