@@ -1,5 +1,7 @@
 #include "menu/strutil/line_reader.h"
 
+#include "menu/strutil/sjis_text.h"
+
 #include <cstring>
 
 namespace {
@@ -49,6 +51,7 @@ char* ReadTextLine(char* dst, int size, TextFile* f) {
         return nullptr;
     }
     int copied = 0;
+    bool trailNext = false; // the last byte copied is the lead byte of a character
     for (;;) {
         while (f->unread > 0) {
             char c = f->buffer[f->position];
@@ -67,7 +70,15 @@ char* ReadTextLine(char* dst, int size, TextFile* f) {
             dst[copied++] = c;
             f->position += 1;
             f->unread -= 1;
+            trailNext = !trailNext && IsLeadByte932(static_cast<unsigned char>(c));
             if (copied == size - 1) {
+                if (trailNext && copied > 1) {
+                    // A piece never ends inside a character: the lead byte
+                    // begins the next piece.
+                    copied -= 1;
+                    f->position -= 1;
+                    f->unread += 1;
+                }
                 dst[copied] = '\0';
                 return dst;
             }

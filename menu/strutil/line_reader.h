@@ -26,9 +26,9 @@ void InitTextFile(TextFile* file, TextSource source);
 
 // Reads the next line into dst (size bytes with its NUL). A line ending in
 // CR LF is returned ending in "\n"; a longer line is returned in pieces of
-// size - 1 bytes; a last line without CR LF is returned without "\n"; a
-// Ctrl-Z at the end of the data is part of no line. Returns dst, or nullptr
-// at the end of the data, on a read error or for a missing record.
+// size - 1 bytes, one byte less where that would split a double-byte character; a last line without
+// CR LF is returned without "\n"; a Ctrl-Z at the end of the data is part of no line. Returns dst,
+// or nullptr at the end of the data, on a read error or for a missing record.
 char* ReadTextLine(char* dst, int size, TextFile* file);
 
 // Removes one trailing line feed, if any.

@@ -386,6 +386,22 @@ TEST_F(MenuBuild, OverLongLinesAreReadInPieces) {
     EXPECT_EQ(items[2].label, "next");
 }
 
+TEST_F(MenuBuild, LongRegistrationIsNotCutInsideADoubleByteCharacter) {
+    std::string a = AddPackage("a", {"[A]", "[from a]"});
+    std::string b = AddPackage("b", {"[from b]"});
+    // "ー" is 0x81 0x5B: its lead byte falls on the last byte of the first
+    // 1023-byte piece, its trail byte '[' would begin the next piece.
+    std::string first = Registration(a, "A", "");
+    first += std::string(1022 - first.size(), 'x') + "ー" + std::string(20, 'y');
+    ASSERT_EQ(static_cast<unsigned char>(first[1022]), 0x81);
+    SetConfig({"[VXMENU]", first, Registration(b)});
+    ASSERT_EQ(Load(), 0);
+    ASSERT_EQ(g_packageTable.size(), 2u);
+    EXPECT_EQ(g_packageTable[0].initCommand,
+              std::string(1022 - Registration(a, "A", "").size(), 'x'));
+    EXPECT_EQ(Labels(0), "from a|from b");
+}
+
 TEST_F(MenuBuild, RunningOutOfMemoryAnywhereFailsCleanly) {
     std::string first = AddPackage("one", {"[T]", "[->S^BMP16^]", "[x]DLL:Trace", "[<-y^WIDE^]"});
     std::string second = AddPackage("two", {"[z^BMP16^]"});
