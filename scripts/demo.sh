@@ -49,6 +49,18 @@ sleep 1
 import -window root "$root/build/demo-screen.png" 2>/dev/null &&
   echo "  screenshot of the menu with a torn-off window and a cascade chain: build/demo-screen.png"
 
+# --- the registered-commands dialog (kept apart: tools/demo_driver does the work)
+echo "=== the registered-commands dialog"
+"$VX_WINE" "$driver" dialog "$ini" | sjis
+sleep 1
+import -window root "$root/build/demo-dialog.png" 2>/dev/null &&
+  echo "  screenshot of the dialog: build/demo-dialog.png"
+"$VX_WINE" "$driver" left "$ini" "$log" | sjis
+import -window root "$root/build/demo-left.png" 2>/dev/null &&
+  echo "  screenshot of the menu at the left edge: build/demo-left.png"
+"$VX_WINE" "$driver" right "$ini" | sjis
+# --- end of the dialog block
+
 echo "=== closing"
 "$VX_WINE" "$driver" close "$ini" | sjis
 wait $menu || true

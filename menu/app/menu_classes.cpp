@@ -1,5 +1,6 @@
 #include "menu/app/startup.h"
 
+#include "menu/res/resource_ids.h"
 #include "menu/ui/menu_windows.h"
 
 namespace {
@@ -21,7 +22,7 @@ int RegisterMenuClass(HINSTANCE instance, const char* name, WNDPROC procedure, i
 } // namespace
 
 int RegisterMenuClasses(HINSTANCE instance) {
-    HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(101));
+    HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VXMENU));
     return RegisterMenuClass(instance, kTopWindowClass, TopWindowProc, kTopWindowBytes, icon) &&
            RegisterMenuClass(instance, kTornOffWindowClass, TornOffWindowProc, kTornOffWindowBytes,
                              nullptr) &&

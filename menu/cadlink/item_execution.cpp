@@ -8,6 +8,7 @@
 #include "menu/cadlink/exec_command.h"
 #include "menu/cadlink/item_route.h"
 #include "menu/strutil/sjis_text.h"
+#include "menu/ui/commands_dialog.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ void ExpandDirectoryMacro(char* program) {
     FormatText(program, kPathSize, "%s%s%s", prefix, value, tail);
 }
 
-int ExecuteMenuItem(int index, HWND, WPARAM keyFlags, const std::vector<MenuItem>& items) {
+int ExecuteMenuItem(int index, HWND owner, WPARAM keyFlags, const std::vector<MenuItem>& items) {
     if (index < 0 || index >= static_cast<int>(items.size())) {
         return 0;
     }
@@ -59,7 +60,9 @@ int ExecuteMenuItem(int index, HWND, WPARAM keyFlags, const std::vector<MenuItem
     switch (RouteMenuItem(item, (keyFlags & MK_CONTROL) != 0, keys, g_app.externalCount, &slot,
                           text, sizeof text)) {
     case ItemRoute::Dialog:
-        return 0; // the settings dialogs are not built yet
+        // Modal; the menu may have ended meanwhile: the item is not used after it.
+        ShowCommandsDialog(item.dialogKind, owner);
+        return 1;
     case ItemRoute::Function:
         item.libraryFunction();
         return 0;

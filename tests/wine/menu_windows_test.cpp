@@ -12,7 +12,9 @@
 namespace {
 
 // Menu 0: 0 線 (command and alternate), 1 図形 (opens menu 1), 2 ツール
-// (opens menu 2), 3 起動 (EXEC), 4 外部 (key of the external program).
+// (opens menu 2), 3 起動 (EXEC), 4 外部 (key of the external program),
+// 5 情報 (the registered-commands dialog), 6 情報２ (its short form), then
+// the items of the packages 追加 and 初期値なし.
 // Menu 1: 0 円, 1 矩形. Menu 2: 0 深い (opens menu 3), 1 終わり.
 // Menu 3: 0 内側.
 const char kMenuFile[] = "[フローティング#VXテスト]\r\n"
@@ -25,7 +27,12 @@ const char kMenuFile[] = "[フローティング#VXテスト]\r\n"
                          "[<-内側]INNER\r\n"
                          "[<-終わり]END\r\n"
                          "[起動]EXEC @EXEC@ -log=@EXECLOG@\r\n"
-                         "[外部]EXT:HELLO\\\r\n";
+                         "[外部]EXT:HELLO\\\r\n"
+                         "[情報]VXMENU_ABOUT\r\n"
+                         "[情報２]VXMENU_ABOUT2\r\n";
+constexpr int kDialogItem = 5;
+constexpr int kShortDialogItem = 6;
+const char kDialogCaption[] = "テストパッケージ・システム情報";
 
 class MenuWindowsTest : public ::testing::Test {
 protected:
@@ -40,6 +47,10 @@ protected:
         WriteTextFile(dir + "\\test.mnu", menu);
         ASSERT_TRUE(CopyFileTo(DemoLibraryPath(), dir + "\\test.dll"));
         ASSERT_TRUE(CopyFileTo(StandInExePath(), dir + "\\EXECPROG.EXE"));
+        for (const char* package : {"extra", "bare"}) {
+            WriteTextFile(dir + "\\" + package + ".mnu", std::string("[") + package + "]\r\n");
+            ASSERT_TRUE(CopyFileTo(DemoLibraryPath(), dir + "\\" + package + ".dll"));
+        }
     }
 
     void TearDown() override {
@@ -52,23 +63,68 @@ protected:
         text.replace(text.find(from), from.size(), to);
     }
 
-    // Writes the configuration for a CAD target and starts the menu; returns its top window.
-    HWND StartMenu(const std::string& directoryLines) {
+    // Writes the configuration for a CAD target to path: three packages,
+    // the first with its menu test.mnu.
+    void WriteConfig(const std::string& path, const std::string& directoryLines) {
         // Under Wine WaitForInputIdle may return before the CAD program's
         // window exists: give the window search time, as a slow CAD would need.
-        WriteTextFile(ini, "[DIRECTORY]\r\n" + directoryLines +
-                               "\r\n[VX_SETVAR]\r\nAcadFindWaitTime=500\r\n[VXMENU]\r\nVXMENU=\"" +
-                               dir + "\\test.mnu\" \"テスト\" ^C^CRESET\r\n");
-        EXPECT_TRUE(LoadAndMeasureMenus(ini));
-        menuProgram = StartProgram("\"" + MenuExePath() + "\" " + ini);
+        WriteTextFile(path, "[DIRECTORY]\r\n" + directoryLines +
+                                "\r\n[VX_SETVAR]\r\nAcadFindWaitTime=500\r\n[VXMENU]\r\n"
+                                "PKGNAME=テストパッケージ\r\nVERSION=2.5\r\nPKGTYPE=土木\r\n"
+                                "VXMENU=\"" +
+                                dir + "\\test.mnu\" \"テスト\" ^C^CRESET\r\nVXMENU=\"" + dir +
+                                "\\extra.mnu\" \"追加\" (extra-init)\r\nVXMENU=\"" + dir +
+                                "\\bare.mnu\" \"初期値なし\"\r\n");
+        EXPECT_TRUE(LoadAndMeasureMenus(path));
+    }
+
+    // Starts the menu; returns its top window.
+    HWND Launch(const std::string& commandLine) {
+        menuProgram = StartProgram(commandLine);
         HWND top = WaitForTopWindow();
         EXPECT_NE(top, nullptr);
         return top;
     }
 
-    HWND StartWithCopyData() {
-        return StartMenu("ACAD16DIR=\"" + StandInExePath() +
-                         "\" \"-caption=AutoCAD 2004 - [図面.dwg]\" -log=" + log);
+    HWND StartMenu(const std::string& directoryLines) {
+        WriteConfig(ini, directoryLines);
+        return Launch("\"" + MenuExePath() + "\" " + ini);
+    }
+
+    std::string CopyDataTarget() {
+        return "ACAD16DIR=\"" + StandInExePath() +
+               "\" \"-caption=AutoCAD 2004 - [図面.dwg]\" -log=" + log;
+    }
+
+    HWND StartWithCopyData() { return StartMenu(CopyDataTarget()); }
+
+    // Clicks a dialog item of the top menu and waits for the dialog.
+    static HWND OpenDialog(HWND top, int item) {
+        ClickItem(top, 0, item);
+        HWND dialog = WaitForDialog(kDialogCaption);
+        EXPECT_NE(dialog, nullptr);
+        return dialog;
+    }
+
+    // Chooses packages in the open dialog and presses 初期値設定.
+    static void Reset(HWND dialog, std::initializer_list<int> packages) {
+        for (int package : packages) {
+            SendDlgItemMessageA(dialog, 1000, LB_SETSEL, TRUE, package);
+        }
+        PressButton(dialog, 1002);
+    }
+
+    // The torn-off window of menu 2 (ツール), dragged from its cascade to (300, 200).
+    static HWND TearOffTools(HWND top) {
+        ClickItem(top, 0, 2);
+        HWND tools = nullptr;
+        EXPECT_TRUE(WaitUntil(
+            [&] { return (tools = FindMenuWindow("VXMENU_CHILD", 2)) != nullptr; }, 5000));
+        SetWindowPos(tools, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        HWND torn = nullptr;
+        EXPECT_TRUE(WaitUntil(
+            [&] { return (torn = FindMenuWindow("VXMENU_PARENT", 2)) != nullptr; }, 5000));
+        return torn;
     }
 
     std::string dir, ini, log, execLog;
@@ -226,14 +282,8 @@ TEST_F(MenuWindowsTest, CloseAsksAndCancelKeepsEverythingWhile109ClosesAndSavesS
 TEST_F(MenuWindowsTest, SlotZeroBringsBackTheTornOffWindowsAtTheirPlaces) {
     HWND top = StartWithCopyData();
     ASSERT_NE(top, nullptr);
-    ClickItem(top, 0, 2); // ツール, dragged away: torn off
-    HWND tools = nullptr;
-    ASSERT_TRUE(
-        WaitUntil([&] { return (tools = FindMenuWindow("VXMENU_CHILD", 2)) != nullptr; }, 5000));
-    SetWindowPos(tools, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    HWND torn = nullptr;
-    ASSERT_TRUE(
-        WaitUntil([&] { return (torn = FindMenuWindow("VXMENU_PARENT", 2)) != nullptr; }, 5000));
+    HWND torn = TearOffTools(top);
+    ASSERT_NE(torn, nullptr);
     // The user slot 1 keeps this layout; "表示１" brings it back later.
     PostMessageA(top, WM_COMMAND, 106, 0);
     PostMessageA(top, WM_COMMAND, 109, 0);
@@ -327,6 +377,141 @@ TEST_F(MenuWindowsTest, ExecProgramThatCannotStartIsReported) {
     EXPECT_EQ(shown.text, "外部プログラム[" + dir + "\\missing.exe -log=" + execLog +
                               "]が起動できません。(E-11)");
     EXPECT_TRUE(IsWindow(top));
+}
+
+TEST_F(MenuWindowsTest, BothDialogsShowThePackagesAndResetSendsTheChosenCommands) {
+    HWND top = StartWithCopyData();
+    ASSERT_NE(top, nullptr);
+    RECT before{};
+    GetWindowRect(top, &before);
+    HWND dialog = OpenDialog(top, kDialogItem);
+    ASSERT_NE(dialog, nullptr);
+    char text[256] = "";
+    GetDlgItemTextA(dialog, 1003, text, sizeof text);
+    EXPECT_STREQ(text, "テストパッケージ 2.5");
+    GetDlgItemTextA(dialog, 1006, text, sizeof text);
+    EXPECT_STREQ(text, "土木");
+    HWND list = GetDlgItem(dialog, 1000);
+    ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(ListBoxEntry(list, 0) + ListBoxEntry(list, 1) + ListBoxEntry(list, 2),
+              "テスト追加初期値なし");
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 1004), BST_CHECKED);
+
+    // By WM_COPYDATA, as every command for this CAD program goes.
+    Reset(dialog, {0, 2});
+    ASSERT_TRUE(WaitForLogRecords(log, "COPYDATA", 1));
+    EXPECT_EQ(LogRecordsOf(log, "COPYDATA")[0].bytes, std::string("\x1b\x1bRESET\n\n") + '\0');
+    EXPECT_TRUE(IsWindow(dialog));
+    PressButton(dialog, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+
+    dialog = OpenDialog(top, kShortDialogItem);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetDlgItem(dialog, 1002), nullptr);
+    EXPECT_EQ(SendDlgItemMessageA(dialog, 1000, LB_GETCOUNT, 0, 0), 3);
+    PressButton(dialog, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+    RECT after{};
+    GetWindowRect(top, &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_EQ(ReadIniValue(dir + "\\VXMENU32.dsp", "Recode0", "DeskTop"), "<absent>");
+}
+
+TEST_F(MenuWindowsTest, ResetTextReachesADdeTargetByteForByte) {
+    HWND top = StartMenu("ACADDIR=\"" + StandInExePath() +
+                         "\" -ddeservice=AutoCAD.r13.DDE -ddetopic=SYSTEM -log=" + log);
+    ASSERT_NE(top, nullptr);
+    HWND dialog = OpenDialog(top, kDialogItem);
+    ASSERT_NE(dialog, nullptr);
+    Reset(dialog, {0, 1, 2});
+    ASSERT_TRUE(WaitForLogRecords(log, "DDE", 1));
+    EXPECT_EQ(LogRecordsOf(log, "DDE")[0].bytes,
+              std::string("\x1b\x1bRESET\n(extra-init)\n\n") + '\0');
+}
+
+TEST_F(MenuWindowsTest, SideChosenWithOkMovesTheMenuAtOnceAndCancelChangesNothing) {
+    HWND top = StartWithCopyData();
+    ASSERT_NE(top, nullptr);
+    HWND torn = TearOffTools(top);
+    ASSERT_NE(torn, nullptr);
+    RECT before{};
+    GetWindowRect(top, &before);
+    const std::string layout = dir + "\\VXMENU32.dsp";
+
+    HWND dialog = OpenDialog(top, kShortDialogItem);
+    ASSERT_NE(dialog, nullptr);
+    PressButton(dialog, 1005);
+    PressButton(dialog, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+    RECT after{};
+    GetWindowRect(top, &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_TRUE(IsWindow(torn));
+    EXPECT_EQ(ReadIniValue(layout, "Recode0", "DeskTop"), "<absent>");
+
+    dialog = OpenDialog(top, kDialogItem);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 1004), BST_CHECKED) << "Cancel dropped the choice";
+    PressButton(dialog, 1005);
+    PressButton(dialog, IDOK);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            GetWindowRect(top, &after);
+            return after.left == 1;
+        },
+        5000));
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    HWND reopened = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (reopened = FindMenuWindow("VXMENU_PARENT", 2)) != nullptr; }, 5000));
+    RECT r{};
+    GetWindowRect(reopened, &r);
+    EXPECT_EQ(r.left, 300);
+    EXPECT_EQ(r.top, 200);
+    EXPECT_EQ(ReadIniValue(layout, "Recode0", "MENU0"),
+              std::to_string(before.left) + ", " + std::to_string(before.top) + ", 1");
+    EXPECT_EQ(ReadIniValue(layout, "Recode0", "MENU2"), "300, 200");
+
+    // Back to the right edge; slot 0 is written again when the menu ends.
+    dialog = OpenDialog(top, kShortDialogItem);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 1005), BST_CHECKED);
+    PressButton(dialog, 1004);
+    PressButton(dialog, IDOK);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            GetWindowRect(top, &after);
+            return after.left == before.left;
+        },
+        5000));
+    PostMessageA(top, WM_COMMAND, 109, 0);
+    ASSERT_TRUE(WaitForExit(menuProgram, 5000));
+    EXPECT_EQ(ReadIniValue(layout, "Recode0", "MENU0"),
+              std::to_string(before.left) + ", " + std::to_string(before.top) + ", 0");
+}
+
+TEST_F(MenuWindowsTest, ProgramInAFolderWithADotFindsItsConfigurationAndLayoutThere) {
+    const std::string folder = dir + "\\VX v1.5\\VXMENU";
+    CreateDirectoryA((dir + "\\VX v1.5").c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileTo(MenuExePath(), folder + "\\VXMENU32.EXE"));
+    WriteConfig(folder + "\\VXMENU32.INI", CopyDataTarget());
+    RECT desktop{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    const std::string layout = folder + "\\VXMENU32.dsp";
+    WriteTextFile(layout, "[Recode0]\r\nDeskTop=" + std::to_string(desktop.right) + ", " +
+                              std::to_string(desktop.bottom) + "\r\nMENU0=500, 150, 1\r\n");
+    HWND top = Launch("\"" + folder + "\\VXMENU32.EXE\"");
+    ASSERT_NE(top, nullptr);
+    RECT r{};
+    GetWindowRect(top, &r);
+    EXPECT_EQ(r.left, 1);
+    EXPECT_EQ(r.top, 150);
+    PostMessageA(top, WM_COMMAND, 109, 0);
+    ASSERT_TRUE(WaitForExit(menuProgram, 5000));
+    EXPECT_EQ(ReadIniValue(layout, "Recode0", "MENU0"), "1, 150, 1");
+    EXPECT_EQ(GetFileAttributesA((dir + "\\VX v1.dsp").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 } // namespace

@@ -1,12 +1,19 @@
 // Drives the floating menu for the main job's demonstration: clicks items
 // of the demo package as a user would and says what the stand-in CAD
 // program received. "show" leaves a cascade chain and a torn-off window
-// open; "close" closes the menu with command 109.
+// open; "dialog" opens the registered-commands dialog from the torn-off
+// window and chooses two packages, leaving it open; "left" resets them and
+// docks the menu at the left edge by that dialog; "right" docks it back by
+// the short dialog of the 設定 menu; "close" closes the menu with command 109.
 //   demo_driver show <VXMENU32.INI> <CAD log> <library trace>
+//   demo_driver dialog <VXMENU32.INI>
+//   demo_driver left <VXMENU32.INI> <CAD log>
+//   demo_driver right <VXMENU32.INI>
 //   demo_driver close <VXMENU32.INI>
 #include <windows.h>
 
 #include "menu/model/menu_model.h"
+#include "menu/res/resource_ids.h"
 #include "menu/strutil/sjis_text.h"
 #include "tools/menu_driver/menu_driver.h"
 #include "tools/standin_cad/command_log.h"
@@ -150,6 +157,141 @@ int Show(const char* ini, const char* log, const char* trace) {
     return 0;
 }
 
+// The registered-commands dialog's caption: the package name and "・システム情報".
+std::string DialogCaption(const char* ini) {
+    char name[260];
+    GetPrivateProfileStringA("VXMENU", "PKGNAME", "", name, sizeof name, ini);
+    return std::string(name) + "・システム情報";
+}
+
+HWND OpenedDialog(const char* ini) {
+    std::string caption = DialogCaption(ini);
+    HWND dialog = WaitForDialog(caption, 5000);
+    if (dialog == nullptr) {
+        printf("  the dialog %s did not open\n", caption.c_str());
+    }
+    return dialog;
+}
+
+std::string ControlText(HWND dialog, int id) {
+    char text[512] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+// Opens the dialog from バージョン情報 in the torn-off ツール window, says what
+// it shows and chooses the first and the last package.
+int Dialog(const char* ini) {
+    if (!LoadAndMeasureMenus(ini) || WaitForTopWindow(5000) == nullptr) {
+        printf("  the floating menu is not running\n");
+        return 1;
+    }
+    int toolsMenu = g_menuTable[0].items[FindItem(0, "ツール")].submenu;
+    // The demo's only torn-off window; its caption may show an item's hint.
+    HWND torn = FindWindowA("VXMENU_PARENT", nullptr);
+    if (torn == nullptr) {
+        printf("  the torn-off ツール window is not open\n");
+        return 1;
+    }
+    ClickItem(torn, toolsMenu, FindItem(toolsMenu, "バージョン情報"));
+    HWND dialog = OpenedDialog(ini);
+    if (dialog == nullptr) {
+        return 1;
+    }
+    char caption[256] = "";
+    GetWindowTextA(dialog, caption, sizeof caption);
+    printf("  click バージョン情報 -> dialog \"%s\": %s / %s, %s\n", caption,
+           ControlText(dialog, IDC_PACKAGE_NAME).c_str(),
+           ControlText(dialog, IDC_PACKAGE_TYPE).c_str(),
+           IsDlgButtonChecked(dialog, IDC_SIDE_RIGHT) ? "menu at the right (右側)"
+                                                      : "menu at the left (左側)");
+    HWND list = GetDlgItem(dialog, IDC_PACKAGE_LIST);
+    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    printf("  registered commands:");
+    for (int i = 0; i < count; ++i) {
+        printf(" %s", ListBoxEntry(list, i).c_str());
+    }
+    printf("\n");
+    SendMessageA(list, LB_SETSEL, TRUE, 0);
+    SendMessageA(list, LB_SETSEL, TRUE, count - 1);
+    printf("  the first and the last are chosen\n");
+    return 0;
+}
+
+// Chooses a side in the open dialog and presses OK; waits for the top window
+// to dock there.
+bool ChooseSide(const char* ini, HWND dialog, bool left) {
+    HWND top = FindWindowA("VXMENU_TOP", "VXMENU");
+    RECT before{};
+    GetWindowRect(top, &before);
+    PostMessageA(GetDlgItem(dialog, left ? IDC_SIDE_LEFT : IDC_SIDE_RIGHT), BM_CLICK, 0, 0);
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    RECT desktop{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    RECT after{};
+    bool docked = false;
+    for (int i = 0; i < 500 && !docked; ++i) {
+        Sleep(10);
+        GetWindowRect(top, &after);
+        docked = !IsWindow(dialog) && (left ? after.left == 1 : after.right == desktop.right - 1);
+    }
+    printf("  %s + OK -> the top window %s: x %ld -> %ld, y %ld -> %ld\n", left ? "左側" : "右側",
+           docked ? "docked there at once" : "did not move", before.left, after.left, before.top,
+           after.top);
+    char slot0[80] = "";
+    std::string layout = ini;
+    layout = layout.substr(0, layout.find_last_of('.')) + ".dsp";
+    GetPrivateProfileStringA("Recode0", "MENU0", "", slot0, sizeof slot0, layout.c_str());
+    printf("  layout slot 0 saved at once: MENU0=%s\n", slot0);
+    return docked;
+}
+
+// Presses 初期値設定, then docks the menu at the left edge.
+int Left(const char* ini, const char* log) {
+    HWND dialog = OpenedDialog(ini);
+    if (dialog == nullptr) {
+        return 1;
+    }
+    size_t before = CountCommands(log);
+    PostMessageA(GetDlgItem(dialog, IDC_RESET), BM_CLICK, 0, 0);
+    ReportCommand(log, before, "初期値設定");
+    if (!ChooseSide(ini, dialog, true)) {
+        return 1;
+    }
+    for (int i = 0; i < 300 && FindWindowA("VXMENU_PARENT", nullptr) == nullptr; ++i) {
+        Sleep(10);
+    }
+    printf("  the torn-off ツール window %s\n", FindWindowA("VXMENU_PARENT", nullptr)
+                                                    ? "is open again at its place"
+                                                    : "did not come back");
+    return 0;
+}
+
+// The short dialog from パッケージ情報 of the 設定 cascade: back to the right.
+int Right(const char* ini) {
+    HWND top = WaitForTopWindow(5000);
+    if (top == nullptr || !LoadAndMeasureMenus(ini)) {
+        printf("  the floating menu is not running\n");
+        return 1;
+    }
+    int settings = FindItem(0, "設定");
+    int settingsMenu = g_menuTable[0].items[settings].submenu;
+    ClickItem(top, 0, settings);
+    HWND cascade = WaitForMenuWindow("VXMENU_CHILD", settingsMenu);
+    if (cascade == nullptr) {
+        printf("  the 設定 cascade did not open\n");
+        return 1;
+    }
+    ClickItem(cascade, settingsMenu, FindItem(settingsMenu, "パッケージ情報"));
+    HWND dialog = OpenedDialog(ini);
+    if (dialog == nullptr) {
+        return 1;
+    }
+    printf("  click 設定, then パッケージ情報 -> the dialog without 初期値設定 (%s)\n",
+           GetDlgItem(dialog, IDC_RESET) ? "but it has one" : "as it should be");
+    return ChooseSide(ini, dialog, false) ? 0 : 1;
+}
+
 int Close(const char* ini) {
     HWND top = FindWindowA("VXMENU_TOP", "VXMENU");
     if (top == nullptr) {
@@ -181,9 +323,19 @@ int main(int argc, char** argv) {
     if (argc >= 5 && std::string(argv[1]) == "show") {
         return Show(argv[2], argv[3], argv[4]);
     }
+    if (argc >= 3 && std::string(argv[1]) == "dialog") {
+        return Dialog(argv[2]);
+    }
+    if (argc >= 4 && std::string(argv[1]) == "left") {
+        return Left(argv[2], argv[3]);
+    }
+    if (argc >= 3 && std::string(argv[1]) == "right") {
+        return Right(argv[2]);
+    }
     if (argc >= 3 && std::string(argv[1]) == "close") {
         return Close(argv[2]);
     }
-    fprintf(stderr, "usage: demo_driver show INI CADLOG TRACE | close INI\n");
+    fprintf(stderr, "usage: demo_driver show INI CADLOG TRACE | dialog INI | left INI CADLOG | "
+                    "right INI | close INI\n");
     return 2;
 }

@@ -66,3 +66,29 @@ void ClickAt(HWND window, POINT point, WPARAM keys) {
 void ClickItem(HWND window, int menu, int item, WPARAM keys) {
     ClickAt(window, ItemCentre(menu, item), keys);
 }
+
+HWND WaitForDialog(const std::string& caption, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND dialog = FindWindowA("#32770", caption.c_str());
+        if (dialog != nullptr && IsWindowVisible(dialog)) {
+            return dialog;
+        }
+        if (GetTickCount() - start >= timeoutMs) {
+            return nullptr;
+        }
+        Sleep(10);
+    }
+}
+
+std::string ListBoxEntry(HWND list, int index) {
+    // The list box keeps its texts as Unicode; an ANSI request from another
+    // process is not converted, so read them as Unicode.
+    wchar_t wide[512] = L"";
+    char text[1024] = "";
+    if (SendMessageW(list, LB_GETTEXTLEN, index, 0) < 512) {
+        SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide));
+        WideCharToMultiByte(932, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    }
+    return text;
+}

@@ -30,3 +30,10 @@ HWND FindMenuWindow(const char* className, int menu);
 // area; keys are added to both messages (MK_CONTROL, MK_SHIFT).
 void ClickAt(HWND window, POINT point, WPARAM keys = 0);
 void ClickItem(HWND window, int menu, int item, WPARAM keys = 0);
+
+// The visible dialog with this caption (the registered-commands dialog's is
+// the package name and "・システム情報"), once it is shown; nullptr after timeoutMs.
+HWND WaitForDialog(const std::string& caption, DWORD timeoutMs = 10000);
+
+// Entry `index` of a list box of another program, in Shift-JIS.
+std::string ListBoxEntry(HWND list, int index);

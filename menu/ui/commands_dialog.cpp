@@ -1,0 +1,109 @@
+#include "menu/ui/commands_dialog.h"
+
+#include "menu/app/app_state.h"
+#include "menu/cadlink/cad_link.h"
+#include "menu/model/menu_model.h"
+#include "menu/res/resource_ids.h"
+#include "menu/strutil/sjis_text.h"
+#include "menu/ui/layout_store.h"
+#include "menu/ui/menu_window_ops.h"
+#include "menu/ui/reset_text.h"
+
+namespace {
+
+// The side chosen in the open dialog: 0 right, 1 left.
+int g_sideChoice = 0;
+
+void InitDialog(HWND dialog) {
+    for (const PackageEntry& package : g_packageTable) {
+        SendDlgItemMessageA(dialog, IDC_PACKAGE_LIST, LB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(package.displayName.c_str()));
+    }
+    char text[2 * kPathSize + 16];
+    FormatText(text, sizeof text, "%s %s", g_app.pkgName, g_app.version);
+    SetDlgItemTextA(dialog, IDC_PACKAGE_NAME, text);
+    SetDlgItemTextA(dialog, IDC_PACKAGE_TYPE, g_app.pkgType);
+    FormatText(text, sizeof text, "%s・システム情報", g_app.pkgName);
+    SetWindowTextA(dialog, text);
+
+    g_sideChoice = g_menuSide;
+    CheckRadioButton(dialog, IDC_SIDE_RIGHT, IDC_SIDE_LEFT, IDC_SIDE_RIGHT + g_sideChoice);
+
+    RECT desktop{};
+    RECT own{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    GetWindowRect(dialog, &own);
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    MoveWindow(dialog, (desktop.right - desktop.left - width) / 2,
+               (desktop.bottom - desktop.top - height) / 2, width, height, TRUE);
+}
+
+// Sends the initialisation commands of the chosen packages to the CAD
+// program, by the same road as every other command for it.
+void SendResetText(HWND dialog) {
+    int selected[kMaxPackages];
+    LRESULT count = SendDlgItemMessageA(dialog, IDC_PACKAGE_LIST, LB_GETSELITEMS, kMaxPackages,
+                                        reinterpret_cast<LPARAM>(selected));
+    if (count <= 0) {
+        return;
+    }
+    char text[kResetTextSize];
+    if (BuildResetText(g_packageTable, selected, static_cast<int>(count), text) > 0) {
+        SendCadCommand(text, g_app.cadLink.conversation);
+    }
+}
+
+INT_PTR CALLBACK CommandsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        InitDialog(dialog);
+        return TRUE;
+    }
+    if (message != WM_COMMAND) {
+        return FALSE;
+    }
+    switch (LOWORD(wParam)) {
+    case IDC_SIDE_RIGHT:
+    case IDC_SIDE_LEFT:
+        g_sideChoice = LOWORD(wParam) - IDC_SIDE_RIGHT;
+        CheckRadioButton(dialog, IDC_SIDE_RIGHT, IDC_SIDE_LEFT, LOWORD(wParam));
+        return FALSE;
+    case IDC_RESET:
+        SendResetText(dialog);
+        return FALSE;
+    case IDOK:
+        g_menuSide = g_sideChoice;
+        EndDialog(dialog, IDOK);
+        return TRUE;
+    case IDCANCEL:
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+// Slot 0 saved afresh with the new side, then every window placed again by it.
+void ApplyMenuSide() {
+    if (g_app.topWindow == nullptr || g_menuTable.empty()) {
+        return;
+    }
+    int saved = g_layoutSaved;
+    g_layoutSaved = 0;
+    SaveLayoutSlot0Once();
+    g_layoutSaved = saved;
+    CloseAllMenus();
+    RestoreLayout(0);
+}
+
+} // namespace
+
+void ShowCommandsDialog(int kind, HWND owner) {
+    int resource = kind == 1 ? IDD_COMMANDS : IDD_COMMANDS_SHORT;
+    // The windows are placed again only once the dialog has gone: closing
+    // all windows may destroy the window that owns it.
+    if (DialogBoxParamA(g_app.instance, MAKEINTRESOURCEA(resource), owner, CommandsDialogProc, 0) ==
+        IDOK) {
+        ApplyMenuSide();
+    }
+}
