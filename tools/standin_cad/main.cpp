@@ -1,6 +1,7 @@
 // A stand-in for the CAD program (built as ACAD.EXE; never shipped): a main
 // window with a configurable caption, WM_COPYDATA command input, a DDE
-// server for execute transactions and a log of every command received.
+// server for execute transactions and a log of every command received. It
+// hosts in-CAD modules ("-arx=PATH") and runs the LISP calls it receives.
 // Copied under another name beside a settings file of its own it also
 // serves as an external program: a DDE server that records executes.
 #include <windows.h>
@@ -8,8 +9,12 @@
 #include "tools/standin_cad/command_log.h"
 #include "tools/standin_cad/control.h"
 #include "tools/standin_cad/dde_server.h"
+#include "tools/standin_cad/module_host.h"
 #include "tools/standin_cad/standin_settings.h"
 
+#include "cadmodules/frame/host_services.h"
+
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -23,14 +28,59 @@ void Log(const char* kind, const std::string& bytes) {
 }
 
 // Logs a received command, after a STAMP record with the counter at its
-// receipt when stamps are on (tests and benchmarks measure against it).
+// receipt when stamps are on (tests and benchmarks measure against it). A
+// command text that begins with "(" is a LISP call, run at once.
 void LogCommand(const char* kind, const std::string& bytes) {
-    if (g_settings.stampReceipts && (strcmp(kind, "DDE") == 0 || strcmp(kind, "COPYDATA") == 0)) {
+    const bool command = strcmp(kind, "DDE") == 0 || strcmp(kind, "COPYDATA") == 0;
+    if (g_settings.stampReceipts && command) {
         LARGE_INTEGER now;
         QueryPerformanceCounter(&now);
         Log("STAMP", std::to_string(now.QuadPart));
     }
     Log(kind, bytes);
+    if (command && !bytes.empty() && bytes[0] == '(') {
+        RunLispCall(bytes.c_str());
+    }
+}
+
+// Verbs of the module host; false when verb is none of them.
+bool HandleModuleControl(const std::string& verb) {
+    static const struct {
+        const char* prefix;
+        int event;
+    } kCommandVerbs[] = {{"command-start=", kEditorCommandWillStart},
+                         {"command-end=", kEditorCommandEnded},
+                         {"command-cancel=", kEditorCommandCancelled},
+                         {"command-fail=", kEditorCommandFailed}};
+    for (const auto& command : kCommandVerbs) {
+        if (verb.compare(0, strlen(command.prefix), command.prefix) == 0) {
+            NotifyEditor(command.event, verb.c_str() + strlen(command.prefix));
+            return true;
+        }
+    }
+    const size_t equals = verb.find('=');
+    const std::string name = verb.substr(0, equals);
+    const std::string value = equals == std::string::npos ? "" : verb.substr(equals + 1);
+    if (verb == "dwg-open") {
+        OpenDrawing();
+    } else if (verb == "dwg-close") {
+        CloseDrawing();
+    } else if (name == "arx-load") {
+        LoadCadModule(value);
+    } else if (name == "arx-unload") {
+        UnloadCadModule(value);
+    } else if (name == "support") {
+        SetSupportFolders(value);
+    } else if (name == "invoke") { // invoke=CODE,PATH: a bare function code
+        const size_t comma = value.find(',');
+        InvokeFunctionCode(atoi(value.c_str()),
+                           comma == std::string::npos ? "" : value.substr(comma + 1));
+    } else if (verb == "foreign-text") {
+        ReleaseForeignText();
+    } else {
+        return false;
+    }
+    return true;
 }
 
 LRESULT HandleControl(HWND window, const std::string& verb) {
@@ -47,6 +97,8 @@ LRESULT HandleControl(HWND window, const std::string& verb) {
         g_settings.refuseCopyData = 1;
     } else if (verb == "refuse=0") {
         g_settings.refuseCopyData = 0;
+    } else {
+        HandleModuleControl(verb);
     }
     return 1;
 }
@@ -136,12 +188,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         Log("ERROR", "dde server");
     }
 
-    Log("READY", ""); // windows and DDE server in place: tests may go on
+    std::string ownFolder = modulePath;
+    ownFolder = ownFolder.substr(0, ownFolder.find_last_of('\\'));
+    InitModuleHost(Log, ownFolder, g_settings.support);
+    for (const std::string& module : g_settings.arxModules) {
+        LoadCadModule(module);
+    }
+
+    Log("READY", ""); // windows, DDE server and modules in place: tests may go on
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    UnloadAllCadModules();
     Log("EXIT", "");
     return 0;
 }

@@ -28,6 +28,10 @@ void Apply(StandInSettings& s, const std::string& key, const std::string& value)
         s.extraOnTop = atoi(value.c_str());
     } else if (key == "extrawindow") {
         s.extraWindows.push_back(value);
+    } else if (key == "arx") {
+        s.arxModules.push_back(value);
+    } else if (key == "support") {
+        s.support = value;
     }
 }
 
@@ -67,7 +71,7 @@ StandInSettings LoadStandInSettings(const char* modulePath, const char* commandL
     ini = ini.substr(0, dot) + ".ini";
     char value[1024];
     for (const char* key : {"caption", "log", "ddeservice", "ddetopic", "idledelay",
-                            "refusecopydata", "minimized", "stamp", "extraontop"}) {
+                            "refusecopydata", "minimized", "stamp", "extraontop", "support"}) {
         if (GetPrivateProfileStringA("STANDIN", key, "\x01", value, sizeof value, ini.c_str()) &&
             strcmp(value, "\x01") != 0) {
             Apply(s, key, value);

@@ -17,6 +17,8 @@ struct StandInSettings {
     int stampReceipts = 0; // log a STAMP record (QueryPerformanceCounter) before each command
     int extraOnTop = 0;    // create the extra windows after the main window, in front of it
     std::vector<std::string> extraWindows; // captions of further top-level windows
+    std::vector<std::string> arxModules;   // in-CAD modules loaded at start ("-arx=PATH")
+    std::string support;                   // folders acedFindFile searches ("DIR;DIR...")
     std::string commandLine;               // as received
 };
 

@@ -29,6 +29,14 @@ std::string DemoLibraryPath() {
     return DemoPackageDir() + "\\VXDEMO.DLL";
 }
 
+std::string StartModulePath() {
+    return VX_START_MODULE;
+}
+
+std::string UtilityModulePath() {
+    return VX_UTILITY_MODULE;
+}
+
 namespace {
 
 void RemoveTree(const std::string& dir) {
@@ -233,13 +241,30 @@ std::string HexHandle(HWND window) {
     return text;
 }
 
-bool SendStandInControl(HWND window, const char* verb) {
-    COPYDATASTRUCT data{kStandInControl, static_cast<DWORD>(strlen(verb) + 1),
-                        const_cast<char*>(verb)};
+namespace {
+
+bool SendCopyData(HWND window, ULONG_PTR kind, const std::string& text, DWORD timeoutMs) {
+    COPYDATASTRUCT data{kind, static_cast<DWORD>(text.size() + 1), const_cast<char*>(text.c_str())};
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                               SMTO_ABORTIFHUNG, 5000, &result) != 0 &&
+                               SMTO_ABORTIFHUNG, timeoutMs, &result) != 0 &&
            result != 0;
+}
+
+} // namespace
+
+bool SendStandInControl(HWND window, const char* verb, DWORD timeoutMs) {
+    return SendCopyData(window, kStandInControl, verb, timeoutMs);
+}
+
+std::string CallLisp(HWND window, const std::string& logPath, const std::string& call) {
+    const size_t before = LogRecordsOf(logPath, "RESULT").size();
+    // A call that starts the floating menu waits until it is ready.
+    if (!SendCopyData(window, 1, call, 120000) ||
+        !WaitForLogRecords(logPath, "RESULT", before + 1)) {
+        return "<no result>";
+    }
+    return LogRecordsOf(logPath, "RESULT")[before].bytes;
 }
 
 HWND WaitForStandInWindow(const char* caption, DWORD timeoutMs) {

@@ -18,6 +18,9 @@ std::string SamplesDir();
 // libraries), and one of those libraries.
 std::string DemoPackageDir();
 std::string DemoLibraryPath();
+// The in-CAD modules as built (vxmstart.arx, VXUTY.arx).
+std::string StartModulePath();
+std::string UtilityModulePath();
 
 // A new empty folder below the temporary folder, named after the test.
 std::string MakeTestDir(const std::string& name);
@@ -78,8 +81,13 @@ bool WaitForLogRecords(const std::string& logPath, const char* kind, size_t coun
 // A window's handle as the programs write it: lower-case hexadecimal.
 std::string HexHandle(HWND window);
 
-// Sends a control verb to a stand-in's main window.
-bool SendStandInControl(HWND window, const char* verb);
+// Sends a control verb to a stand-in's main window and waits for its answer.
+bool SendStandInControl(HWND window, const char* verb, DWORD timeoutMs = 5000);
+
+// Sends a LISP call to a stand-in hosting modules (WM_COPYDATA, dwData 1),
+// which runs it before it answers; returns the body of the RESULT record it
+// logged, or "<no result>".
+std::string CallLisp(HWND window, const std::string& logPath, const std::string& call);
 
 // The main window of the stand-in with this caption (waits for it).
 HWND WaitForStandInWindow(const char* caption, DWORD timeoutMs = 10000);

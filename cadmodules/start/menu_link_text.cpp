@@ -1,0 +1,118 @@
+#include "cadmodules/start/menu_link_text.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+// One "%x" number at *text (after blanks, with an optional 0x); moves past it.
+// 0 when there is none or it does not fit in 32 bits.
+int ScanHex32(const char** text, uint32_t* value) {
+    const char* p = *text;
+    while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n') {
+        ++p;
+    }
+    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && HexDigit(p[2]) >= 0) {
+        p += 2;
+    }
+    if (HexDigit(*p) < 0) {
+        return 0;
+    }
+    uint64_t number = 0;
+    for (; HexDigit(*p) >= 0; ++p) {
+        number = number * 16 + static_cast<uint64_t>(HexDigit(*p));
+        if (number > 0xFFFFFFFFu) {
+            return 0;
+        }
+    }
+    *value = static_cast<uint32_t>(number);
+    *text = p;
+    return 1;
+}
+
+int EqualsIgnoringCase(const char* a, const char* b) {
+    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+        char x = (*a >= 'a' && *a <= 'z') ? static_cast<char>(*a - 'a' + 'A') : *a;
+        if (x != *b) {
+            return 0;
+        }
+    }
+    return *a == *b;
+}
+
+} // namespace
+
+uintptr_t WindowValueFromHex32(uint32_t value) {
+    return static_cast<uintptr_t>(static_cast<intptr_t>(static_cast<int32_t>(value)));
+}
+
+uint32_t WindowValueToHex32(uintptr_t value) {
+    return static_cast<uint32_t>(value);
+}
+
+int ScanWindowPair(const char* text, uintptr_t* first, uintptr_t* second) {
+    uint32_t value = 0;
+    if (!ScanHex32(&text, &value)) {
+        return 0;
+    }
+    *first = WindowValueFromHex32(value);
+    if (!ScanHex32(&text, &value)) {
+        return 1;
+    }
+    *second = WindowValueFromHex32(value);
+    return 2;
+}
+
+int IsMenuClosingCommand(const char* name) {
+    return EqualsIgnoringCase(name, "PLOT") || EqualsIgnoringCase(name, "-PLOT") ||
+           EqualsIgnoringCase(name, "ASSIST");
+}
+
+int FormatMenuStartCommand(char* dst, size_t size, const char* exePath, uintptr_t cadWindow) {
+    char line[260];
+    int needed = snprintf(line, sizeof line, "\"%s\" /HWND:%x", exePath,
+                          static_cast<unsigned>(WindowValueToHex32(cadWindow)));
+    if (needed < 0 || static_cast<size_t>(needed) >= sizeof line ||
+        static_cast<size_t>(needed) >= size) {
+        if (size > 0) {
+            dst[0] = '\0';
+        }
+        return 0;
+    }
+    memcpy(dst, line, static_cast<size_t>(needed) + 1);
+    return 1;
+}
+
+int BuildCopyPaths(const char* exePath, const char* source, const char* destination,
+                   char* sourcePath, char* destinationPath) {
+    const size_t kExeNameLength = 12; // "VXMENU32.EXE"
+    const size_t limit = kCopyPathSize - 1;
+    size_t exeLength = strlen(exePath);
+    if (exeLength < kExeNameLength) {
+        return 0;
+    }
+    size_t folder = exeLength - kExeNameLength;
+    size_t sourceLength = strlen(source);
+    size_t destinationLength = strlen(destination);
+    if (folder > limit || folder + sourceLength > limit || folder + destinationLength > limit) {
+        return 0;
+    }
+    memcpy(sourcePath, exePath, folder);
+    memcpy(sourcePath + folder, source, sourceLength + 1);
+    memcpy(destinationPath, exePath, folder);
+    memcpy(destinationPath + folder, destination, destinationLength + 1);
+    return 1;
+}

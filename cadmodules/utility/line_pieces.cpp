@@ -1,0 +1,86 @@
+#include "cadmodules/utility/line_pieces.h"
+
+#include "menu/strutil/sjis_text.h"
+
+#include <cstring>
+
+namespace {
+
+// Whether text (length bytes from a character boundary) ends in a lead
+// byte whose trail byte did not fit.
+bool EndsInLeadByte(const char* text, size_t length) {
+    size_t i = 0;
+    while (i < length) {
+        if (IsLeadByte932(static_cast<unsigned char>(text[i]))) {
+            if (i + 1 == length) {
+                return true;
+            }
+            i += 2;
+        } else {
+            i += 1;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+LinePieces MakeLinePieces(PieceSource read, void* context) {
+    return LinePieces{read, context, 0, 0};
+}
+
+char* ReadLinePiece(char* dst, int size, LinePieces* pieces) {
+    if (dst == nullptr || size < 3) {
+        return nullptr;
+    }
+    for (;;) {
+        int start = 0;
+        if (pieces->carry != 0) {
+            dst[0] = pieces->carry;
+            pieces->carry = 0;
+            start = 1;
+        }
+        const bool afterCut = pieces->cut != 0;
+        pieces->cut = 0;
+        if (pieces->read(dst + start, size - start, pieces->context) == nullptr) {
+            if (start == 0) {
+                return nullptr;
+            }
+            dst[1] = '\0'; // a lead byte at the very end of the data
+            return dst;
+        }
+        size_t length = strlen(dst);
+        if (length > 0 && dst[length - 1] == '\n') {
+            dst[length - 1] = '\0';
+            if (length == 1 && afterCut) {
+                continue;
+            }
+            return dst;
+        }
+        if (length == static_cast<size_t>(size - 1)) {
+            pieces->cut = 1;
+            if (EndsInLeadByte(dst, length)) {
+                pieces->carry = dst[length - 1];
+                dst[length - 1] = '\0';
+            }
+        }
+        return dst;
+    }
+}
+
+char* ReadMemoryLine(char* dst, int size, void* context) {
+    MemoryLines* lines = static_cast<MemoryLines*>(context);
+    if (size < 1 || lines->offset >= lines->size) {
+        return nullptr;
+    }
+    size_t n = 0;
+    while (n + 1 < static_cast<size_t>(size) && lines->offset < lines->size) {
+        const char c = lines->data[lines->offset++];
+        dst[n++] = c;
+        if (c == '\n') {
+            break;
+        }
+    }
+    dst[n] = '\0';
+    return dst;
+}

@@ -1,0 +1,56 @@
+#include "cadmodules/utility/result_list.h"
+
+#include "cadmodules/frame/cad_interface.h"
+
+namespace {
+
+resbuf* Append(ResultList* list, int type) {
+    if (list->failed) {
+        return nullptr;
+    }
+    resbuf* record = acutNewRb(type);
+    if (record == nullptr) {
+        list->failed = 1;
+        return nullptr;
+    }
+    if (list->tail != nullptr) {
+        list->tail->rbnext = record;
+    } else {
+        list->head = record;
+    }
+    list->tail = record;
+    return record;
+}
+
+} // namespace
+
+int AppendListMark(ResultList* list, int type) {
+    return Append(list, type) != nullptr;
+}
+
+int AppendText(ResultList* list, const char* text) {
+    resbuf* record = Append(list, RTSTR);
+    if (record == nullptr) {
+        return 0;
+    }
+    record->resval.rstring = CadTextCopy(text);
+    if (record->resval.rstring == nullptr) {
+        list->failed = 1;
+        return 0;
+    }
+    return 1;
+}
+
+void ReturnList(ResultList* list) {
+    if (!list->failed) {
+        if (list->head != nullptr) {
+            acedRetList(list->head);
+        } else {
+            acedRetNil();
+        }
+    }
+    if (list->head != nullptr) {
+        acutRelRb(list->head);
+    }
+    list->head = list->tail = nullptr;
+}

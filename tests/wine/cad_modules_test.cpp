@@ -1,0 +1,244 @@
+// The in-CAD modules hosted by the stand-in CAD program and driven by LISP
+// calls: the module frame, the utility module's functions with their
+// argument errors, file search failures and vxmcopy.
+#include <gtest/gtest.h>
+
+#include "tests/wine/support/win_test_support.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kCaption[] = "AutoCAD 2004 - [host.dwg]";
+
+class CadModules : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = MakeTestDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        log = dir + "\\cad.log";
+    }
+
+    void TearDown() override {
+        EndProgram(cad);
+        EndStandIns();
+    }
+
+    void StartHost(const std::string& support) {
+        cad = StartProgram("\"" + StandInExePath() + "\" \"-caption=" + kCaption +
+                           "\" \"-arx=" + StartModulePath() + "\" \"-arx=" + UtilityModulePath() +
+                           "\" \"-support=" + support + "\" -log=" + log);
+        ASSERT_TRUE(WaitForLogRecords(log, "READY", 1));
+        window = WaitForStandInWindow(kCaption);
+        ASSERT_NE(window, nullptr);
+    }
+
+    std::string Lisp(const std::string& call) { return CallLisp(window, log, call); }
+
+    void Control(const std::string& verb) { ASSERT_TRUE(SendStandInControl(window, verb.c_str())); }
+
+    std::vector<std::string> Bodies(const char* kind) {
+        std::vector<std::string> bodies;
+        for (const LogRecord& record : LogRecordsOf(log, kind)) {
+            bodies.push_back(record.bytes);
+        }
+        return bodies;
+    }
+
+    // The PRINT records logged from here on.
+    size_t Mark() { return LogRecordsOf(log, "PRINT").size(); }
+    std::vector<std::string> PrintsSince(size_t mark) {
+        std::vector<std::string> prints = Bodies("PRINT");
+        return std::vector<std::string>(prints.begin() + mark, prints.end());
+    }
+
+    std::string dir, log;
+    Program cad;
+    HWND window = nullptr;
+};
+
+using Texts = std::vector<std::string>;
+
+// A path as a LISP string literal.
+std::string LispLiteral(const std::string& path) {
+    std::string out = "\"";
+    for (char c : path) {
+        out += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    }
+    return out + "\"";
+}
+
+TEST_F(CadModules, FrameDefinesPerDrawingDispatchesOnlyItsCodesAndUnloadsAtExit) {
+    StartHost(dir);
+    const std::string start = StartModulePath(), utility = UtilityModulePath();
+    const Texts table = {"vxminit 1",
+                         "vxmend 2",
+                         "vxmstart 3",
+                         "vxmcopy 4",
+                         "%mkcmdlst 1",
+                         "%txtread 2",
+                         "%writeprivateprofilestring 3",
+                         "%getprivateprofilestring 4",
+                         "%OutputDebugString 5",
+                         "%OutputDebugStringOn 6",
+                         "%OutputDebugStringOff 7"};
+    EXPECT_EQ(Bodies("DEFUN"), table);
+    EXPECT_EQ(Bodies("UNLOCK"), (Texts{start, utility}));
+    EXPECT_EQ(Bodies("MDIAWARE"), (Texts{start, utility}));
+    EXPECT_EQ(Bodies("REACTOR"), Texts{"add " + start});
+
+    // A second drawing defines the whole table again; closing it removes it
+    // there, and the first drawing keeps its functions.
+    Control("dwg-open");
+    EXPECT_EQ(Bodies("DEFUN").size(), 2 * table.size());
+    Control("dwg-close");
+    EXPECT_EQ(Bodies("UNDEF"), table);
+    EXPECT_EQ(Lisp("(%outputdebugstringon)"), "") << "a handler without result gives void";
+    EXPECT_EQ(Lisp("(nosuch 1 \"a\")"), "error: no function definition: NOSUCH");
+
+    // Codes the tables do not hold call nothing.
+    for (const std::string& verb :
+         {"invoke=0," + start, "invoke=5," + start, "invoke=0," + utility, "invoke=8," + utility}) {
+        Control(verb);
+        EXPECT_EQ(Bodies("RESULT").back(), "") << verb;
+    }
+    EXPECT_TRUE(Bodies("PRINT").empty());
+    EXPECT_TRUE(Bodies("ALERT").empty());
+    EXPECT_EQ(FindWindowA("VXMSTART", nullptr), nullptr);
+
+    // At exit each module hears kUnloadDwgMsg, then kUnloadAppMsg, and is freed.
+    Control("close");
+    ASSERT_TRUE(WaitForExit(cad, 10000));
+    Texts tail;
+    bool closing = false;
+    for (const LogRecord& record : ReadLogRecords(log.c_str())) {
+        closing = closing || (record.kind == "CONTROL" && record.bytes == "close");
+        if (closing && record.kind != "CONTROL") {
+            tail.push_back(record.kind + " " + record.bytes);
+        }
+    }
+    Texts expected;
+    for (size_t i = 4; i < table.size(); ++i) {
+        expected.push_back("UNDEF " + table[i]);
+    }
+    expected.push_back("ARXUNLOAD " + utility);
+    for (size_t i = 0; i < 4; ++i) {
+        expected.push_back("UNDEF " + table[i]);
+    }
+    expected.push_back("REACTOR remove " + start);
+    expected.push_back("ARXUNLOAD " + start);
+    expected.push_back("EXIT ");
+    EXPECT_EQ(tail, expected);
+}
+
+TEST_F(CadModules, ProfileAndDebugFunctionsCheckTheirStringArguments) {
+    StartHost(dir);
+    const std::string ini = dir + "\\test.ini";
+    const std::string escapedIni = LispLiteral(ini);
+    EXPECT_EQ(Lisp("(%writeprivateprofilestring \"図面\" \"key\" \"値\\\\ソ\" " + escapedIni + ")"),
+              "T");
+    EXPECT_EQ(ReadIniValue(ini, "図面", "key"), "値\\ソ");
+    EXPECT_EQ(Lisp("(%getprivateprofilestring \"図面\" \"KEY\" " + escapedIni + ")"),
+              "\"値\\\\ソ\"");
+    EXPECT_EQ(Lisp("(%getprivateprofilestring \"図面\" \"none\" " + escapedIni + " 1 2)"), "\"\"");
+
+    size_t mark = Mark();
+    EXPECT_EQ(Lisp("(%writeprivateprofilestring)"), "nil");
+    EXPECT_EQ(Lisp("(%writeprivateprofilestring \"s\" 1)"), "nil");
+    EXPECT_EQ(Lisp("(%writeprivateprofilestring \"s\" \"k\" nil \"f\")"), "nil");
+    EXPECT_EQ(Lisp("(%writeprivateprofilestring \"s\" \"k\" \"v\")"), "nil");
+    EXPECT_EQ(Lisp("(%getprivateprofilestring \"s\" \"k\" 2.5)"), "nil");
+    EXPECT_EQ(Lisp("(%OutputDebugString)"), "nil");
+    EXPECT_EQ(Lisp("(%outputdebugstring T)"), "nil");
+    EXPECT_EQ(PrintsSince(mark), (Texts{"1st Argument not exist.", "2nd Argument must be a string.",
+                                        "3rd Argument must be a string.", "4th Argument not exist.",
+                                        "3rd Argument must be a string.", "1st Argument not exist.",
+                                        "1st Argument must be a string."}));
+
+    EXPECT_EQ(Lisp("(%OutputDebugString \"off\")"), "T");
+    EXPECT_EQ(Lisp("(%OutputDebugStringOn 1)"), "");
+    EXPECT_EQ(Lisp("(%OutputDebugString \"on\")"), "T");
+    EXPECT_EQ(Lisp("(%OutputDebugStringOff)"), "");
+}
+
+TEST_F(CadModules, TextAndCommandFilesBecomeListsFromTheSharedAllocator) {
+    StartHost(dir);
+    // The last line has no line end; a trail byte 0x5C stays unescaped.
+    WriteTextFile(dir + "\\text.txt", "first\r\n\r\nソ\"q\\\r\nlast");
+    // A command file deep enough for a full path of more than 64 characters.
+    std::string deep = dir;
+    for (int i = 0; i < 4; ++i) {
+        deep += "\\folder-with-a-long-name-" + std::to_string(i);
+        CreateDirectoryA(deep.c_str(), nullptr);
+    }
+    const std::string commands = deep + "\\commands.cmd";
+    ASSERT_GT(commands.size(), 160u);
+    WriteTextFile(commands, "; comment\r\nfree=_free\r\n[ Draw ]\r\nline,pline ; 線分 = _line "
+                            "x\r\n   \r\na=b[Edit ]\r\nCopy=_copy");
+
+    EXPECT_EQ(Lisp("(%txtread " + LispLiteral(dir + "\\text.txt") + ")"),
+              "(\"first\" \"\" \"ソ\\\"q\\\\\" \"last\")");
+    EXPECT_EQ(Lisp("(%mkcmdlst " + LispLiteral(commands) + ")"),
+              "((\"FREE\" \"\" \"_free\") (\"LINE\" \"draw \" \"_line x\") "
+              "(\"PLINE\" \"draw \" \"_line x\") (\"線分\" \"draw \" \"_line x\") "
+              "(\"COPY\" \"edit \" \"_copy\"))");
+    EXPECT_EQ(Lisp("(%txtread " + LispLiteral(dir + "\\missing.txt") + ")"), "nil");
+    EXPECT_EQ(Lisp("(%mkcmdlst " + LispLiteral(dir + "\\missing.cmd") + ")"), "nil");
+    EXPECT_EQ(Lisp("(%txtread \"" + std::string(300, 'x') + "\")"), "nil");
+
+    size_t mark = Mark();
+    EXPECT_EQ(Lisp("(%txtread)"), "");
+    EXPECT_EQ(Lisp("(%mkcmdlst 12)"), "");
+    EXPECT_EQ(PrintsSince(mark), (Texts{"argument1 not exist", "argument1 not match type"}));
+
+    // Every text the host freed came from the shared allocator; one that
+    // did not would be refused and logged.
+    EXPECT_TRUE(LogRecordsOf(log, "ERROR").empty());
+    Control("foreign-text");
+    EXPECT_EQ(LogRecordsOf(log, "ERROR").size(), 1u);
+}
+
+TEST_F(CadModules, FileSearchFailuresAlertAndVxmcopyCopiesBesideTheMenuProgram) {
+    const std::string empty = dir + "\\empty", menuDir = dir + "\\menu";
+    CreateDirectoryA(empty.c_str(), nullptr);
+    CreateDirectoryA(menuDir.c_str(), nullptr);
+    StartHost(empty + ";" + menuDir);
+
+    // Neither file anywhere on the search path.
+    EXPECT_EQ(Lisp("(vxmcopy \"a.ini\" \"b.ini\")"), "nil");
+    EXPECT_EQ(Lisp("(vxminit)"), "");
+    EXPECT_EQ(Bodies("ALERT"),
+              (Texts{"VXMENUのパスを取得できません。", "VXMENU32.INIを取得できません。"}));
+    // The poll finds no value at its first tick and ends.
+    EXPECT_TRUE(WaitUntil([] { return FindWindowA("VXMSTART", nullptr) == nullptr; }, 10000));
+    EXPECT_EQ(Lisp("(vxmstart)"), "nil") << "no CAD window known";
+
+    // A configuration naming this CAD window, but no VXMENU32.EXE.
+    WriteTextFile(menuDir + "\\VXMENU32.INI", "[VXMENU]\r\nHWND=" + HexHandle(window) + "\r\n");
+    EXPECT_EQ(Lisp("(vxminit)"), "");
+    EXPECT_TRUE(WaitUntil([] { return FindWindowA("VXMSTART", nullptr) == nullptr; }, 10000));
+    EXPECT_EQ(Lisp("(vxmstart)"), "nil");
+    EXPECT_EQ(Bodies("ALERT").back(), "VXMENU32.EXEのパスを取得できません。");
+
+    // vxmcopy works in the folder of VXMENU32.EXE, found in the second folder.
+    WriteTextFile(menuDir + "\\VXMENU32.EXE", "");
+    WriteTextFile(menuDir + "\\a.ini", "new");
+    WriteTextFile(menuDir + "\\b.ini", "old");
+    EXPECT_EQ(Lisp("(vxmcopy \"a.ini\" \"b.ini\" \"extra\")"), "T");
+    EXPECT_EQ(ReadTextFile(menuDir + "\\b.ini"), "new");
+    EXPECT_EQ(Lisp("(vxmcopy \"a.ini\")"), "nil");
+    EXPECT_EQ(Lisp("(vxmcopy \"a.ini\" 2)"), "nil");
+    EXPECT_EQ(Lisp("(vxmcopy \"missing.ini\" \"c.ini\")"), "nil");
+    // A destination that does not fit in 255 characters is refused, not cut.
+    const std::string longName = std::string(250, 'd') + ".ini";
+    EXPECT_EQ(Lisp("(vxmcopy \"a.ini\" \"" + longName + "\")"), "nil");
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((menuDir + "\\ddd*").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "copied to " << found.cFileName;
+    if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);
+    }
+    EXPECT_EQ(Bodies("ALERT").size(), 3u);
+}
+
+} // namespace
