@@ -61,6 +61,14 @@ import -window root "$root/build/demo-left.png" 2>/dev/null &&
 "$VX_WINE" "$driver" right "$ini" | sjis
 # --- end of the dialog block
 
+# --- The in-CAD modules: loaded into the running stand-in CAD program and
+# driven by LISP calls (the steps live in tools/demo_driver, "modules").
+echo "=== the in-CAD modules inside the stand-in CAD program"
+file dist/win32/VXMENU/*.arx dist/win64/VXMENU/*.arx | sed 's/^/  /'
+"$VX_WINE" "$driver" modules "$log" "$(winpath "$demo/VX/VXMENU")" \
+  "$(winpath "$demo/VXDEMO/VXDEMO.CMD")" | sjis
+# --- end of the in-CAD modules
+
 echo "=== closing"
 "$VX_WINE" "$driver" close "$ini" | sjis
 wait $menu || true

@@ -69,6 +69,21 @@ shipped() {
   file dist/win32/VXMENU/VXMENU32.EXE | grep -q "PE32 executable (GUI) Intel 80386" || status=1
   file dist/win64/VXMENU/VXMENU32.EXE | grep -q "PE32+ executable (GUI) x86-64" || status=1
   file dist/win32/VXMENU/VXMENU32.EXE dist/win64/VXMENU/VXMENU32.EXE
+  # The in-CAD modules: DLLs of both builds exporting the module entries.
+  local arx bits exports
+  for arx in dist/win32/VXMENU/vxmstart.arx dist/win32/VXMENU/VXUTY.arx \
+    dist/win64/VXMENU/vxmstart.arx dist/win64/VXMENU/VXUTY.arx; do
+    case $arx in dist/win32/*) bits="(PE32)" ;; *) bits="(PE32+)" ;; esac
+    exports=$(x86_64-w64-mingw32-objdump -p "$arx" 2>/dev/null)
+    if grep -q "Magic.*$bits" <<<"$exports" && grep -q "DLL$" <<<"$exports" &&
+      grep -Eq "\] acrxEntryPoint$" <<<"$exports" &&
+      grep -Eq "\] acrxGetApiVersion$" <<<"$exports"; then
+      echo "$arx: $bits DLL exporting acrxEntryPoint and acrxGetApiVersion"
+    else
+      echo "$arx: not a $bits DLL exporting both module entries"
+      status=1
+    fi
+  done
   return $status
 }
 

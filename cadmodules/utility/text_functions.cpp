@@ -39,32 +39,36 @@ int AddEntry(void* context, const char* name, const char* section, const char* v
            AppendText(list, value) && AppendListMark(list, RTLE);
 }
 
-} // namespace
-
-int TextReadFunction() {
-    FILE* file = OpenArgumentFile();
-    if (file == nullptr) {
-        return RTNORM;
-    }
-    LinePieces pieces = MakeLinePieces(ReadFromFile, file);
-    ResultList list;
+void ReadLines(LinePieces* pieces, ResultList* list) {
     char piece[kTextPieceSize];
-    while (ReadLinePiece(piece, sizeof piece, &pieces) != nullptr && AppendText(&list, piece)) {
+    while (ReadLinePiece(piece, sizeof piece, pieces) != nullptr && AppendText(list, piece)) {
     }
-    fclose(file);
-    ReturnList(&list);
+}
+
+void ReadCommands(LinePieces* pieces, ResultList* list) {
+    ReadCommandFile(pieces, AddEntry, list);
+}
+
+// Reads the file named by the call's argument into a list and sets it as
+// the result.
+int ReturnFileList(void (*read)(LinePieces* pieces, ResultList* list)) {
+    FILE* file = OpenArgumentFile();
+    if (file != nullptr) {
+        LinePieces pieces = MakeLinePieces(ReadFromFile, file);
+        ResultList list;
+        read(&pieces, &list);
+        fclose(file);
+        ReturnList(&list);
+    }
     return RTNORM;
 }
 
+} // namespace
+
+int TextReadFunction() {
+    return ReturnFileList(ReadLines);
+}
+
 int MakeCommandListFunction() {
-    FILE* file = OpenArgumentFile();
-    if (file == nullptr) {
-        return RTNORM;
-    }
-    LinePieces pieces = MakeLinePieces(ReadFromFile, file);
-    ResultList list;
-    ReadCommandFile(&pieces, AddEntry, &list);
-    fclose(file);
-    ReturnList(&list);
-    return RTNORM;
+    return ReturnFileList(ReadCommands);
 }

@@ -25,11 +25,8 @@ protected:
     }
 
     void StartHost(const std::string& support) {
-        cad = StartProgram("\"" + StandInExePath() + "\" \"-caption=" + kCaption +
-                           "\" \"-arx=" + StartModulePath() + "\" \"-arx=" + UtilityModulePath() +
-                           "\" \"-support=" + support + "\" -log=" + log);
-        ASSERT_TRUE(WaitForLogRecords(log, "READY", 1));
-        window = WaitForStandInWindow(kCaption);
+        window =
+            StartModuleHost(&cad, kCaption, {StartModulePath(), UtilityModulePath()}, support, log);
         ASSERT_NE(window, nullptr);
     }
 

@@ -37,10 +37,7 @@ protected:
     }
 
     void StartHost() {
-        cad = StartProgram("\"" + StandInExePath() + "\" \"-caption=" + kCaption + "\" \"-arx=" +
-                           StartModulePath() + "\" \"-support=" + dir + "\" -log=" + log);
-        ASSERT_TRUE(WaitForLogRecords(log, "READY", 1));
-        window = WaitForStandInWindow(kCaption);
+        window = StartModuleHost(&cad, kCaption, {StartModulePath()}, dir, log);
         ASSERT_NE(window, nullptr);
     }
 

@@ -6,6 +6,7 @@
 #include "menu/model/menu_build.h"
 #include "tests/native/menu_memory_hooks.h"
 #include "tools/bench/menu_stress_set.h"
+#include "tools/bench/ratio_reporter.h"
 
 #include <cstdio>
 #include <map>
@@ -73,19 +74,6 @@ void BM_ParseStressSet(benchmark::State& state) {
     state.counters["items"] = static_cast<double>(items);
 }
 BENCHMARK(BM_ParseStressSet)->Unit(benchmark::kMicrosecond);
-
-// Keeps each benchmark's CPU time per iteration for the closing ratio (CPU
-// time: other work on the machine inflates the wall-clock times unevenly).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
 
 } // namespace
 

@@ -4,16 +4,20 @@
 // open; "dialog" opens the registered-commands dialog from the torn-off
 // window and chooses two packages, leaving it open; "left" resets them and
 // docks the menu at the left edge by that dialog; "right" docks it back by
-// the short dialog of the 設定 menu; "close" closes the menu with command 109.
+// the short dialog of the 設定 menu; "modules" loads the in-CAD modules into
+// the stand-in CAD program and calls their LISP functions; "close" closes the
+// menu with command 109.
 //   demo_driver show <VXMENU32.INI> <CAD log> <library trace>
 //   demo_driver dialog <VXMENU32.INI>
 //   demo_driver left <VXMENU32.INI> <CAD log>
 //   demo_driver right <VXMENU32.INI>
+//   demo_driver modules <CAD log> <folder of VXMENU32.EXE and the modules> <command file>
 //   demo_driver close <VXMENU32.INI>
 #include <windows.h>
 
 #include "menu/model/menu_model.h"
 #include "menu/res/resource_ids.h"
+#include "tools/standin_cad/control.h"
 #include "menu/strutil/sjis_text.h"
 #include "tools/menu_driver/menu_driver.h"
 #include "tools/standin_cad/command_log.h"
@@ -292,6 +296,84 @@ int Right(const char* ini) {
     return ChooseSide(ini, dialog, false) ? 0 : 1;
 }
 
+// Waits until condition holds, at most timeoutMs.
+template <typename Condition> bool WaitFor(Condition condition, int timeoutMs) {
+    for (int waited = 0; !condition(); waited += 20) {
+        if (waited >= timeoutMs) {
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
+bool SendToCad(HWND cad, ULONG_PTR kind, const std::string& text) {
+    COPYDATASTRUCT data{kind, static_cast<DWORD>(text.size() + 1), const_cast<char*>(text.c_str())};
+    return SendMessageA(cad, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) != 0;
+}
+
+// Sends a LISP call and prints the result the stand-in logged for it.
+void CallLisp(HWND cad, const char* log, const std::string& call) {
+    size_t before = 0;
+    for (const LogRecord& record : ReadLogRecords(log)) {
+        before += record.kind == "RESULT";
+    }
+    SendToCad(cad, 1, call);
+    std::vector<LogRecord> records = ReadLogRecords(log);
+    size_t seen = 0;
+    for (const LogRecord& record : records) {
+        if (record.kind == "RESULT" && seen++ == before) {
+            printf("  %s -> %s\n", call.c_str(),
+                   record.bytes.empty() ? "(no value)" : record.bytes.c_str());
+            return;
+        }
+    }
+    printf("  %s -> no result\n", call.c_str());
+}
+
+int Modules(const char* log, const std::string& folder, const std::string& commandFile) {
+    HWND cad = FindWindowA("VXStandInCad", nullptr);
+    if (cad == nullptr) {
+        printf("  the stand-in CAD program is not running\n");
+        return 1;
+    }
+    SendToCad(cad, kStandInControl, "support=" + folder);
+    for (const char* name : {"vxmstart.arx", "VXUTY.arx"}) {
+        SendToCad(cad, kStandInControl, "arx-load=" + folder + "\\" + name);
+    }
+    size_t loaded = 0, defined = 0;
+    for (const LogRecord& record : ReadLogRecords(log)) {
+        loaded += record.kind == "ARX";
+        defined += record.kind == "DEFUN";
+    }
+    printf("  loaded %u modules, %u LISP functions defined\n", static_cast<unsigned>(loaded),
+           static_cast<unsigned>(defined));
+
+    CallLisp(cad, log, "(vxminit)");
+    bool learnt = WaitFor([] { return FindWindowA("VXMSTART", nullptr) == nullptr; }, 15000);
+    printf("  vxmstart %s the menu's window handles from VXMENU32.INI\n",
+           learnt ? "learnt" : "did not learn");
+    HWND top = FindWindowA("VXMENU_TOP", "VXMENU");
+    CallLisp(cad, log, "(vxmend)");
+    printf("  the floating menu %s\n",
+           WaitFor([top] { return !IsWindow(top); }, 5000) ? "closed" : "is still open");
+    CallLisp(cad, log, "(vxmstart)");
+    top = FindWindowA("VXMENU_TOP", "VXMENU");
+    printf("  the floating menu %s\n",
+           top ? "is back, attached to the CAD window by /HWND:" : "did not come back");
+    SendToCad(cad, kStandInControl, "command-start=PLOT");
+    bool closed = !IsWindow(top);
+    SendToCad(cad, kStandInControl, "command-end=PLOT");
+    printf("  PLOT %s the menu; its end %s\n", closed ? "closed" : "did not close",
+           FindWindowA("VXMENU_TOP", "VXMENU") ? "brought it back" : "did not bring it back");
+    std::string quoted;
+    for (char c : commandFile) {
+        quoted += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    }
+    CallLisp(cad, log, "(%mkcmdlst \"" + quoted + "\")");
+    return 0;
+}
+
 int Close(const char* ini) {
     HWND top = FindWindowA("VXMENU_TOP", "VXMENU");
     if (top == nullptr) {
@@ -332,10 +414,13 @@ int main(int argc, char** argv) {
     if (argc >= 3 && std::string(argv[1]) == "right") {
         return Right(argv[2]);
     }
+    if (argc >= 5 && std::string(argv[1]) == "modules") {
+        return Modules(argv[2], argv[3], argv[4]);
+    }
     if (argc >= 3 && std::string(argv[1]) == "close") {
         return Close(argv[2]);
     }
     fprintf(stderr, "usage: demo_driver show INI CADLOG TRACE | dialog INI | left INI CADLOG | "
-                    "right INI | close INI\n");
+                    "right INI | modules CADLOG FOLDER CMDFILE | close INI\n");
     return 2;
 }

@@ -257,6 +257,19 @@ bool SendStandInControl(HWND window, const char* verb, DWORD timeoutMs) {
     return SendCopyData(window, kStandInControl, verb, timeoutMs);
 }
 
+HWND StartModuleHost(Program* cad, const char* caption, const std::vector<std::string>& modules,
+                     const std::string& support, const std::string& logPath) {
+    std::string command = "\"" + StandInExePath() + "\" \"-caption=" + caption + "\"";
+    for (const std::string& module : modules) {
+        command += " \"-arx=" + module + "\"";
+    }
+    *cad = StartProgram(command + " \"-support=" + support + "\" -log=" + logPath);
+    if (cad->process == nullptr || !WaitForLogRecords(logPath, "READY", 1)) {
+        return nullptr;
+    }
+    return WaitForStandInWindow(caption);
+}
+
 std::string CallLisp(HWND window, const std::string& logPath, const std::string& call) {
     const size_t before = LogRecordsOf(logPath, "RESULT").size();
     // A call that starts the floating menu waits until it is ready.

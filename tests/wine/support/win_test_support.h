@@ -84,6 +84,12 @@ std::string HexHandle(HWND window);
 // Sends a control verb to a stand-in's main window and waits for its answer.
 bool SendStandInControl(HWND window, const char* verb, DWORD timeoutMs = 5000);
 
+// Starts a stand-in with this caption hosting the modules, acedFindFile
+// searching the support folders ("DIR;DIR"), and waits until it is ready;
+// its main window, or nullptr.
+HWND StartModuleHost(Program* cad, const char* caption, const std::vector<std::string>& modules,
+                     const std::string& support, const std::string& logPath);
+
 // Sends a LISP call to a stand-in hosting modules (WM_COPYDATA, dwData 1),
 // which runs it before it answers; returns the body of the RESULT record it
 // logged, or "<no result>".
