@@ -5,6 +5,8 @@
 
 #include "tests/wine/support/win_test_support.h"
 
+#include <ddeml.h>
+
 #include <string>
 #include <vector>
 
@@ -24,9 +26,9 @@ protected:
         EndStandIns();
     }
 
-    void StartHost(const std::string& support) {
-        window =
-            StartModuleHost(&cad, kCaption, {StartModulePath(), UtilityModulePath()}, support, log);
+    void StartHost(const std::string& support, const std::string& options = "") {
+        window = StartModuleHost(&cad, kCaption, {StartModulePath(), UtilityModulePath()}, support,
+                                 log, options);
         ASSERT_NE(window, nullptr);
     }
 
@@ -56,6 +58,32 @@ protected:
 
 using Texts = std::vector<std::string>;
 
+HDDEDATA CALLBACK IgnoreDde(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+    return nullptr;
+}
+
+// Sends text as a DDE execute transaction to service and topic "SYSTEM".
+bool ExecuteByDde(const char* service, const std::string& text) {
+    DWORD instance = 0;
+    if (DdeInitializeA(&instance, IgnoreDde, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
+        return false;
+    }
+    HSZ serviceName = DdeCreateStringHandleA(instance, service, CP_WINANSI);
+    HSZ topic = DdeCreateStringHandleA(instance, "SYSTEM", CP_WINANSI);
+    HCONV conversation = DdeConnect(instance, serviceName, topic, nullptr);
+    bool sent = conversation != nullptr &&
+                DdeClientTransaction(reinterpret_cast<BYTE*>(const_cast<char*>(text.c_str())),
+                                     static_cast<DWORD>(text.size() + 1), conversation, nullptr, 0,
+                                     XTYP_EXECUTE, 10000, nullptr) != nullptr;
+    if (conversation != nullptr) {
+        DdeDisconnect(conversation);
+    }
+    DdeFreeStringHandle(instance, serviceName);
+    DdeFreeStringHandle(instance, topic);
+    DdeUninitialize(instance);
+    return sent;
+}
+
 // A path as a LISP string literal.
 std::string LispLiteral(const std::string& path) {
     std::string out = "\"";
@@ -66,7 +94,7 @@ std::string LispLiteral(const std::string& path) {
 }
 
 TEST_F(CadModules, FrameDefinesPerDrawingDispatchesOnlyItsCodesAndUnloadsAtExit) {
-    StartHost(dir);
+    StartHost(dir, "-ddeservice=AutoCAD.r13.DDE -ddetopic=SYSTEM");
     const std::string start = StartModulePath(), utility = UtilityModulePath();
     const Texts table = {"vxminit 1",
                          "vxmend 2",
@@ -92,6 +120,11 @@ TEST_F(CadModules, FrameDefinesPerDrawingDispatchesOnlyItsCodesAndUnloadsAtExit)
     EXPECT_EQ(Bodies("UNDEF"), table);
     EXPECT_EQ(Lisp("(%outputdebugstringon)"), "") << "a handler without result gives void";
     EXPECT_EQ(Lisp("(nosuch 1 \"a\")"), "error: no function definition: NOSUCH");
+    const size_t results = Bodies("RESULT").size();
+    ASSERT_TRUE(ExecuteByDde("AutoCAD.r13.DDE", "(%OutputDebugStringOff)\n"));
+    EXPECT_EQ(LogRecordsOf(log, "LISP").back().bytes, "(%OutputDebugStringOff)\n");
+    ASSERT_EQ(Bodies("RESULT").size(), results + 1) << "a LISP call by DDE execute";
+    EXPECT_EQ(Bodies("RESULT").back(), "");
 
     // Codes the tables do not hold call nothing.
     for (const std::string& verb :
@@ -195,7 +228,7 @@ TEST_F(CadModules, TextAndCommandFilesBecomeListsFromTheSharedAllocator) {
     EXPECT_EQ(LogRecordsOf(log, "ERROR").size(), 1u);
 }
 
-TEST_F(CadModules, FileSearchFailuresAlertAndVxmcopyCopiesBesideTheMenuProgram) {
+TEST_F(CadModules, FindAndStartFailuresAreReportedAndVxmcopyCopiesBesideTheMenu) {
     const std::string empty = dir + "\\empty", menuDir = dir + "\\menu";
     CreateDirectoryA(empty.c_str(), nullptr);
     CreateDirectoryA(menuDir.c_str(), nullptr);
@@ -217,8 +250,15 @@ TEST_F(CadModules, FileSearchFailuresAlertAndVxmcopyCopiesBesideTheMenuProgram) 
     EXPECT_EQ(Lisp("(vxmstart)"), "nil");
     EXPECT_EQ(Bodies("ALERT").back(), "VXMENU32.EXEのパスを取得できません。");
 
-    // vxmcopy works in the folder of VXMENU32.EXE, found in the second folder.
+    // A VXMENU32.EXE that cannot be started.
     WriteTextFile(menuDir + "\\VXMENU32.EXE", "");
+    MessageBoxAnswerer answerer({"VXMENU"});
+    EXPECT_EQ(Lisp("(vxmstart)"), "nil");
+    std::vector<ShownMessage> boxes = answerer.Finish();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "VXMENUが起動できません。");
+
+    // vxmcopy works in the folder of VXMENU32.EXE, found in the second folder.
     WriteTextFile(menuDir + "\\a.ini", "new");
     WriteTextFile(menuDir + "\\b.ini", "old");
     EXPECT_EQ(Lisp("(vxmcopy \"a.ini\" \"b.ini\" \"extra\")"), "T");

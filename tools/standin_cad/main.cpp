@@ -43,8 +43,8 @@ void LogCommand(const char* kind, const std::string& bytes) {
     }
 }
 
-// Verbs of the module host; false when verb is none of them.
-bool HandleModuleControl(const std::string& verb) {
+// Verbs of the module host; any other verb is only logged.
+void HandleModuleControl(const std::string& verb) {
     static const struct {
         const char* prefix;
         int event;
@@ -55,7 +55,7 @@ bool HandleModuleControl(const std::string& verb) {
     for (const auto& command : kCommandVerbs) {
         if (verb.compare(0, strlen(command.prefix), command.prefix) == 0) {
             NotifyEditor(command.event, verb.c_str() + strlen(command.prefix));
-            return true;
+            return;
         }
     }
     const size_t equals = verb.find('=');
@@ -77,10 +77,7 @@ bool HandleModuleControl(const std::string& verb) {
                            comma == std::string::npos ? "" : value.substr(comma + 1));
     } else if (verb == "foreign-text") {
         ReleaseForeignText();
-    } else {
-        return false;
     }
-    return true;
 }
 
 LRESULT HandleControl(HWND window, const std::string& verb) {

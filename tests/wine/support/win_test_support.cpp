@@ -258,8 +258,9 @@ bool SendStandInControl(HWND window, const char* verb, DWORD timeoutMs) {
 }
 
 HWND StartModuleHost(Program* cad, const char* caption, const std::vector<std::string>& modules,
-                     const std::string& support, const std::string& logPath) {
-    std::string command = "\"" + StandInExePath() + "\" \"-caption=" + caption + "\"";
+                     const std::string& support, const std::string& logPath,
+                     const std::string& options) {
+    std::string command = "\"" + StandInExePath() + "\" \"-caption=" + caption + "\" " + options;
     for (const std::string& module : modules) {
         command += " \"-arx=" + module + "\"";
     }

@@ -88,7 +88,8 @@ bool SendStandInControl(HWND window, const char* verb, DWORD timeoutMs = 5000);
 // searching the support folders ("DIR;DIR"), and waits until it is ready;
 // its main window, or nullptr.
 HWND StartModuleHost(Program* cad, const char* caption, const std::vector<std::string>& modules,
-                     const std::string& support, const std::string& logPath);
+                     const std::string& support, const std::string& logPath,
+                     const std::string& options = "");
 
 // Sends a LISP call to a stand-in hosting modules (WM_COPYDATA, dwData 1),
 // which runs it before it answers; returns the body of the RESULT record it
