@@ -34,10 +34,6 @@ char CaretCodeOf(char letter) {
     }
 }
 
-char FoldAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // Whether the last character of text (length bytes, not empty) is a
 // double-byte one: walks from the start so that a trail byte is never taken
 // for a lead byte.
@@ -113,25 +109,4 @@ const char* SkipLeadingBlanks(const char* text) {
             return text;
         }
     }
-}
-
-bool EqualsIgnoringCase(const char* a, size_t length, const char* b) {
-    size_t i = 0;
-    while (i < length) {
-        if (b[i] == '\0') {
-            return false;
-        }
-        if (IsLeadByte932(static_cast<unsigned char>(a[i])) && i + 1 < length) {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1]) {
-                return false;
-            }
-            i += 2;
-            continue;
-        }
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
-            return false;
-        }
-        ++i;
-    }
-    return b[length] == '\0';
 }

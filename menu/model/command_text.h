@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "menu/strutil/sjis_text.h"
+
 // Replaces each two-character caret code ("^B" 0x02, "^C" ESC, "^D" 0x04,
 // "^G" 0x07, "^H" 0x08, "^O" 0x0F, "^V" 0x16; either case) by its byte, in
 // place. Double-byte characters are copied whole; a lead byte without its
@@ -22,7 +24,3 @@ int32_t StoreItemCommand(std::string* dst, const char* text);
 
 // First byte of text that is not a blank (space, tab, full-width space).
 const char* SkipLeadingBlanks(const char* text);
-
-// Compares a (length bytes) with the NUL-terminated b, ignoring the case of
-// ASCII letters; the bytes of a double-byte character compare exactly.
-bool EqualsIgnoringCase(const char* a, size_t length, const char* b);

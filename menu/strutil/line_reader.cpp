@@ -97,6 +97,18 @@ char* ReadTextLine(char* dst, int size, TextFile* f) {
     }
 }
 
+int ReadWholeLine(TextFile* file, std::string* line) {
+    line->clear();
+    char piece[kTextBlockSize];
+    while (ReadTextLine(piece, sizeof piece, file) != nullptr) {
+        line->append(piece);
+        if (!line->empty() && line->back() == '\n') {
+            return 1;
+        }
+    }
+    return !line->empty() && !file->error;
+}
+
 void StripLineFeed(char* line) {
     size_t n = strlen(line);
     if (n > 0 && line[n - 1] == '\n') {

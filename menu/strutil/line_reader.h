@@ -2,6 +2,8 @@
 // ending in CR LF as lines ending in one line feed.
 #pragma once
 
+#include <string>
+
 // Where the bytes come from: read up to count bytes into buffer; returns the
 // number read, 0 at the end, -1 on a read error.
 struct TextSource {
@@ -30,6 +32,11 @@ void InitTextFile(TextFile* file, TextSource source);
 // CR LF is returned without "\n"; a Ctrl-Z at the end of the data is part of no line. Returns dst,
 // or nullptr at the end of the data, on a read error or for a missing record.
 char* ReadTextLine(char* dst, int size, TextFile* file);
+
+// Reads the next line whole, however long, into line: a line ending in
+// CR LF ends in "\n", a last line without one has none. Returns 0 at the end
+// of the data or on a read error.
+int ReadWholeLine(TextFile* file, std::string* line);
 
 // Removes one trailing line feed, if any.
 void StripLineFeed(char* line);

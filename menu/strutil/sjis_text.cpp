@@ -37,6 +37,10 @@ size_t BoundaryWithin(const char* src, size_t count, size_t limit) {
     return n;
 }
 
+char FoldAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 } // namespace
 
 void TrimBlanks(char* text) {
@@ -165,6 +169,47 @@ size_t FormatTextV(char* dst, size_t size, const char* format, va_list args) {
     size_t n = BoundaryWithin(dst, strlen(dst), size - 1);
     dst[n] = '\0';
     return n;
+}
+
+bool EqualsIgnoringCase(const char* a, size_t length, const char* b) {
+    size_t i = 0;
+    while (i < length) {
+        if (b[i] == '\0') {
+            return false;
+        }
+        if (IsLeadByte932(static_cast<unsigned char>(a[i])) && i + 1 < length) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1]) {
+                return false;
+            }
+            i += 2;
+            continue;
+        }
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
+            return false;
+        }
+        ++i;
+    }
+    return b[length] == '\0';
+}
+
+const char* FindTextMb(const char* text, const char* part) {
+    size_t length = strlen(part);
+    for (const char* p = text;; p += CharLengthMb(p)) {
+        if (strncmp(p, part, length) == 0) {
+            return p;
+        }
+        if (*p == '\0') {
+            return nullptr;
+        }
+    }
+}
+
+const char* LastCharMb(const char* text) {
+    const char* last = nullptr;
+    for (const char* p = text; *p != '\0'; p += CharLengthMb(p)) {
+        last = p;
+    }
+    return last;
 }
 
 bool StartsWith(const char* text, const char* prefix) {

@@ -54,6 +54,18 @@ size_t FormatText(char* dst, size_t size, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
 size_t FormatTextV(char* dst, size_t size, const char* format, va_list args);
 
+// Compares a (length bytes) with the NUL-terminated b, ignoring the case of
+// ASCII letters; the bytes of a double-byte character compare exactly.
+bool EqualsIgnoringCase(const char* a, size_t length, const char* b);
+
+// First place where part occurs in text as whole characters (a match never
+// begins on a trail byte), or nullptr. An empty part is found at the start.
+const char* FindTextMb(const char* text, const char* part);
+
+// The last character of text (its lead byte for a double-byte one), or
+// nullptr for the empty text.
+const char* LastCharMb(const char* text);
+
 // Byte-exact prefix test.
 bool StartsWith(const char* text, const char* prefix);
 

@@ -105,4 +105,18 @@ TEST(LineReader, ReadErrorEndsTheFileAndMissingRecordReturnsNothing) {
     EXPECT_EQ(ReadTextLine(line, sizeof line, nullptr), nullptr);
 }
 
+TEST(LineReader, WholeLinesHoweverLongEndWhereTheLineEnds) {
+    std::string longLine(5000, 'W');
+    std::string data = longLine + "\r\nshort\r\nlast";
+    MemoryText memory{data.data(), static_cast<int>(data.size()), 0, 700};
+    TextFile file;
+    InitTextFile(&file, MemoryTextSource(&memory));
+    std::string line;
+    Lines lines;
+    while (ReadWholeLine(&file, &line)) {
+        lines.push_back(line);
+    }
+    EXPECT_EQ(lines, (Lines{longLine + "\n", "short\n", "last"}));
+}
+
 } // namespace

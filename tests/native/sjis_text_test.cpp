@@ -105,6 +105,22 @@ TEST(FormatText, NeverEndsOnHalfACharacter) {
     EXPECT_STREQ(buffer, "[漢"); // "字" did not fit whole
 }
 
+TEST(FindTextMb, MatchesWholeCharactersOnly) {
+    // "ア" is 0x83 0x41: its trail byte is no "A".
+    EXPECT_EQ(FindTextMb("ア", "A"), nullptr);
+    const char* text = "アA";
+    EXPECT_EQ(FindTextMb(text, "A"), text + 2);
+    EXPECT_EQ(FindTextMb(text, ""), text);
+    EXPECT_EQ(FindTextMb("AB", "ABC"), nullptr);
+}
+
+TEST(LastCharMb, GivesTheLeadByteOfAFinalDoubleByteCharacter) {
+    const char* text = "a表"; // 表 is 0x95 0x5C
+    EXPECT_EQ(LastCharMb(text), text + 1);
+    EXPECT_EQ(*LastCharMb("a\\"), '\\');
+    EXPECT_EQ(LastCharMb(""), nullptr);
+}
+
 TEST(ParseDecimal, ReadsLeadingDigitsLikeAtol) {
     EXPECT_EQ(ParseDecimal("500"), 500);
     EXPECT_EQ(ParseDecimal("abc"), 0);
