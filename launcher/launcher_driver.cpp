@@ -1,0 +1,182 @@
+#include "launcher/launcher_driver.h"
+
+#include <string>
+#include <vector>
+
+#include "launcher/cad_profile.h"
+#include "launcher/launch_rules.h"
+#include "launcher/launcher_messages.h"
+#include "launcher/launcher_settings.h"
+#include "launcher/launcher_ui.h"
+#include "launcher/menu_files.h"
+#include "launcher/setup_file.h"
+#include "launcher/splash.h"
+#include "menu/strutil/derived_path.h"
+#include "menu/strutil/text_file.h"
+
+LauncherSettings g_settings;
+LaunchPlan g_plan;
+
+namespace {
+
+void ShowError(const std::string& text) {
+    ShowMessage(nullptr, text, kLauncherCaption, MB_ICONERROR);
+}
+
+// The setup file beside the launcher: its own path cut at the first '.' of
+// its file name, plus ".ini". False when the path cannot be had whole.
+bool FindSetupPath(std::string* setupPath) {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path) {
+        return false; // none, or cut short
+    }
+    std::vector<char> derived(length + 8);
+    if (!DerivePath(derived.data(), derived.size(), path, ".ini")) {
+        return false;
+    }
+    *setupPath = derived.data();
+    return true;
+}
+
+// Keys 1 to 8: the menu switch, the package folder, the CAD profile and product.
+void ReadRegistrySettings(SetupFile& setup) {
+    LauncherSettings& s = g_settings;
+    s.menuEnabled = setup.ReadText("VXMENU", "VXMENUFLG", "").compare(0, 1, "1") == 0;
+    s.packageDir = setup.ReadText("REGISTRY", "PKGDIR", "");
+    s.profileName = setup.ReadText("REGISTRY", "PFNAME", "");
+    s.templateName = setup.ReadText("REGISTRY", "DEFTEMPNAME", "");
+    s.acadVersion = setup.ReadText("REGISTRY", "ACADVER", "NULL");
+    s.acadType = setup.ReadText("REGISTRY", "ACADTYPE", "NULL");
+    s.baseProfile = setup.ReadText("REGISTRY", "BASEPROFILE", "NULL");
+    s.acadOnly = setup.ReadInt("REGISTRY", "ACADONLY", 0);
+    if (IsNullSetting(s.acadVersion)) {
+        s.acadVersion = "R16.0";
+    }
+    if (IsNullSetting(s.acadType)) {
+        s.acadType = "ACAD-201:411";
+    }
+    if (IsNullSetting(s.baseProfile)) {
+        s.baseProfile = "<<名前のないプロファイル>>";
+    }
+}
+
+// Key 9: the first CAD folder key set gives the folder and the series.
+bool FindCadFolder(SetupFile& setup) {
+    LauncherSettings& s = g_settings;
+    for (const CadFolderKey& key : kCadFolderKeys) {
+        s.seriesText = key.seriesText;
+        std::string folder = setup.ReadText("DIRECTORY", key.key, "NULL");
+        if (!IsNullSetting(folder)) {
+            s.acadDir = folder;
+            s.acadDirKey = key.key;
+            s.menuReadLimit = key.menuReadLimit;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Keys 10 to 16: the CAD options and what is passed on to the floating menu.
+void ReadMenuSettings(SetupFile& setup) {
+    LauncherSettings& s = g_settings;
+    s.cadOptions = setup.ReadText("DIRECTORY", (s.acadDirKey + "_CMDLINE").c_str(), "NULL");
+    s.packageNameLine = "PKGNAME=" + ProfileValueText(setup.ReadValue("VXMENU", "PKGNAME"));
+    s.versionLine = "VERSION=" + ProfileValueText(setup.ReadValue("VXMENU", "VERSION"));
+    s.packageTypeLine = "PKGTYPE=" + ProfileValueText(setup.ReadValue("VXMENU", "PKGTYPE"));
+    s.assistanceVariant = setup.ReadInt("VX_SETVAR", "ACAD2000i", 0);
+    s.ddeWaitLine = "DdeConnectWaitTime=" +
+                    ProfileValueText(setup.ReadValue("VX_SETVAR", "DdeConnectWaitTime"));
+    s.findWaitLine =
+        "AcadFindWaitTime=" + ProfileValueText(setup.ReadValue("VX_SETVAR", "AcadFindWaitTime"));
+}
+
+// The command line and the [DIRECTORY] line; false (after telling the user)
+// when the floating menu would read the command line back cut short.
+bool BuildCommandLine(const char* arguments) {
+    LauncherSettings& s = g_settings;
+    CadCommandParts parts{s.acadDir,     arguments,    s.packageDir,
+                          s.profileName, s.cadOptions, s.templateName};
+    g_plan.cadCommandLine = BuildCadCommandLine(parts);
+    s.directoryLine = s.acadDirKey + "=" + ProfileValueText(g_plan.cadCommandLine);
+    if (s.menuEnabled && ProfileReadLength(g_plan.cadCommandLine) > s.menuReadLimit) {
+        ShowError(FormatMessageText(kCommandTooLong, s.acadDirKey.c_str(),
+                                    static_cast<unsigned>(s.menuReadLimit), s.setupPath.c_str()));
+        return false;
+    }
+    return true;
+}
+
+// The system list, written anew on request or when missing.
+bool UpdateSystemList(SetupFile& setup, const char* arguments) {
+    LauncherSettings& s = g_settings;
+    s.systemListPath = s.packageDir + "\\SYSTEM.DAT";
+    std::vector<std::string> keys;
+    setup.ReadSectionKeys("SYSTEM", &keys);
+    if (!AsksForNewSystemList(arguments) && FileExists(s.systemListPath.c_str())) {
+        return true;
+    }
+    if (!WriteSystemList(setup, keys, arguments)) {
+        ShowError(FormatMessageText(kCannotOpenFile, s.systemListPath.c_str()));
+        return false;
+    }
+    return true;
+}
+
+// VXMENU32.INI, when the floating menu is on and the system list readable.
+bool UpdateMenuConfig(SetupFile& setup, const char* arguments) {
+    LauncherSettings& s = g_settings;
+    std::vector<std::string> menuLines;
+    if (!s.menuEnabled || !CollectMenuLines(setup, arguments, &menuLines)) {
+        return true;
+    }
+    s.menuConfigPath = s.packageDir + "\\VXMENU\\VXMENU32.INI";
+    g_plan.menuProgramPath = s.packageDir + "\\VXMENU\\VXMENU32.EXE";
+    if (!WriteMenuConfig(menuLines)) {
+        ShowError(FormatMessageText(kCannotOpenFile, s.menuConfigPath.c_str()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int RunLauncher(HINSTANCE instance, const char* arguments) {
+    LauncherSettings& s = g_settings;
+    if (!FindSetupPath(&s.setupPath)) {
+        ShowError(kNoProgramPath); // M-1
+        return 0;
+    }
+    if (!FileExists(s.setupPath.c_str())) {
+        ShowError(FormatMessageText(kCannotOpenFile, s.setupPath.c_str())); // M-2
+        return 0;
+    }
+    SetupFile setup(s.setupPath.c_str());
+    ReadRegistrySettings(setup);
+    if (!FindCadFolder(setup)) {
+        ShowError(FormatMessageText(kNoAcadDefinition, s.setupPath.c_str())); // M-3
+        return 0;
+    }
+    ReadMenuSettings(setup);
+    if (!PrepareCadProfile(s.setupPath.c_str())) {
+        return 0;
+    }
+    if ((s.assistanceVariant == 1 || s.assistanceVariant == 2) &&
+        !SwitchOffAssistance(s.setupPath.c_str(), s.assistanceVariant)) {
+        ShowMessage(nullptr, kAssistanceNotOff, kLauncherCaption, MB_OK); // M-4
+    }
+    if (!BuildCommandLine(arguments) || !UpdateSystemList(setup, arguments) ||
+        !UpdateMenuConfig(setup, arguments)) {
+        return 0;
+    }
+    g_plan.startMenuProgram = s.menuEnabled;
+    if (RegisterSplashClass(instance) == nullptr) {
+        return 0;
+    }
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
