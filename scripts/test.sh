@@ -68,7 +68,10 @@ shipped() {
   local status=0
   file dist/win32/VXMENU/VXMENU32.EXE | grep -q "PE32 executable (GUI) Intel 80386" || status=1
   file dist/win64/VXMENU/VXMENU32.EXE | grep -q "PE32+ executable (GUI) x86-64" || status=1
-  file dist/win32/VXMENU/VXMENU32.EXE dist/win64/VXMENU/VXMENU32.EXE
+  file dist/win32/VXCAD.EXE | grep -q "PE32 executable (GUI) Intel 80386" || status=1
+  file dist/win64/VXCAD.EXE | grep -q "PE32+ executable (GUI) x86-64" || status=1
+  file dist/win32/VXMENU/VXMENU32.EXE dist/win64/VXMENU/VXMENU32.EXE dist/win32/VXCAD.EXE \
+    dist/win64/VXCAD.EXE
   # The in-CAD modules: DLLs of both builds exporting the module entries.
   local arx bits exports
   for arx in dist/win32/VXMENU/vxmstart.arx dist/win32/VXMENU/VXUTY.arx \

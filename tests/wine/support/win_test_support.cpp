@@ -2,6 +2,7 @@
 
 #include "tools/standin_cad/control.h"
 
+#include <shlwapi.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -11,6 +12,10 @@
 
 std::string MenuExePath() {
     return VX_MENU_EXE;
+}
+
+std::string LauncherExePath() {
+    return VX_LAUNCHER_EXE;
 }
 
 std::string StandInExePath() {
@@ -106,6 +111,55 @@ std::string ReadIniValue(const std::string& path, const char* section, const cha
     char value[1024];
     GetPrivateProfileStringA(section, key, "<absent>", value, sizeof value, path.c_str());
     return value;
+}
+
+bool SeedRegistry(const std::string& dir, const std::string& regText) {
+    std::string file = dir + "\\seed.reg";
+    WriteTextFile(file, regText);
+    Program regedit = StartProgram("regedit /S \"" + file + "\"");
+    DWORD code = 1;
+    bool done = WaitForExit(regedit, 30000, &code);
+    EndProgram(regedit);
+    return done && code == 0;
+}
+
+std::string RegistryText(HKEY root, const std::string& path, const char* name) {
+    char value[8192];
+    DWORD size = sizeof value;
+    DWORD type = 0;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return "<absent>";
+    }
+    LONG result =
+        RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS && type == REG_SZ ? std::string(value, strnlen(value, size))
+                                                     : "<absent>";
+}
+
+DWORD RegistryNumber(HKEY root, const std::string& path, const char* name) {
+    DWORD value = 0xFFFFFFFF;
+    DWORD size = sizeof value;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+        RegCloseKey(key);
+    }
+    return value;
+}
+
+bool RegistryKeyExists(HKEY root, const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(key);
+    return true;
+}
+
+void DeleteRegistryTree(HKEY root, const std::string& path) {
+    SHDeleteKeyA(root, path.c_str());
 }
 
 Program StartProgram(const std::string& commandLine) {

@@ -12,6 +12,7 @@
 
 // Paths of the programs under test (Windows paths, set by the build).
 std::string MenuExePath();
+std::string LauncherExePath();
 std::string StandInExePath();
 std::string SamplesDir();
 // The demo menu packages as built (menu files beside their companion
@@ -31,6 +32,14 @@ bool CopyFileTo(const std::string& from, const std::string& to);
 
 // Profile value as the programs read it ("<absent>" when the key is missing).
 std::string ReadIniValue(const std::string& path, const char* section, const char* key);
+
+// The registry of the test prefix: seeded by regedit /S from a REGEDIT4 text
+// (Shift-JIS), read and removed through the plain API.
+bool SeedRegistry(const std::string& dir, const std::string& regText);
+std::string RegistryText(HKEY root, const std::string& path, const char* name); // "<absent>"
+DWORD RegistryNumber(HKEY root, const std::string& path, const char* name); // 0xFFFFFFFF: absent
+bool RegistryKeyExists(HKEY root, const std::string& path);
+void DeleteRegistryTree(HKEY root, const std::string& path);
 
 struct Program {
     HANDLE process = nullptr;
