@@ -45,7 +45,7 @@ int CheckCadInstallation(const char*) {
     if (!OpenKeyPath(software.get(),
                      {"Autodesk", "AutoCAD", g_settings.acadVersion, g_settings.acadType}, KEY_READ,
                      &chain)) {
-        Warn(series + kNotInstalled, series + kSetupNotDoneCaption); // MB-1
+        Warn(series + kNotInstalled, series + kSetupNotDoneCaption); // (MB-1)
         return 0;
     }
     chain.back()->ReadText("ProductName", &g_settings.seriesText);
@@ -77,7 +77,7 @@ int PrepareCadProfile(const char* setupPath) {
                                 {"Autodesk", "AutoCAD", g_settings.acadVersion, g_settings.acadType,
                                  "Profiles"},
                                 KEY_ALL_ACCESS, &chain)) {
-            Warn(hint, caption); // MB-2
+            Warn(hint, caption); // (MB-2)
         } else {
             RegistryKey* profiles = chain.back().get();
             KeyList subkeys;
@@ -90,13 +90,13 @@ int PrepareCadProfile(const char* setupPath) {
             int found = FindKey(subkeys, base);
             if (found < 0) {
                 Warn(FormatMessageText(kBaseProfileMissing, base.c_str(), hint.c_str()),
-                     caption); // MB-3
+                     caption); // (MB-3)
             } else if (!profileExists) {
                 profileExists =
                     CopyProfileWithScript(profiles, subkeys[found].get(), setup) != nullptr;
                 RegFlushKey(HKEY_CURRENT_USER);
                 if (!profileExists) {
-                    Warn(FormatMessageText(kProfileNotMade, name.c_str()), caption);
+                    Warn(FormatMessageText(kProfileNotMade, name.c_str()), caption); // (MB-4)
                 }
             }
         }

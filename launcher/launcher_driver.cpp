@@ -100,6 +100,7 @@ bool BuildCommandLine(const char* arguments) {
     g_plan.cadCommandLine = BuildCadCommandLine(parts);
     s.directoryLine = s.acadDirKey + "=" + ProfileValueText(g_plan.cadCommandLine);
     if (s.menuEnabled && ProfileReadLength(g_plan.cadCommandLine) > s.menuReadLimit) {
+        // (M-5)
         ShowError(FormatMessageText(kCommandTooLong, s.acadDirKey.c_str(),
                                     static_cast<unsigned>(s.menuReadLimit), s.setupPath.c_str()));
         return false;
@@ -144,17 +145,17 @@ bool UpdateMenuConfig(SetupFile& setup, const char* arguments) {
 int RunLauncher(HINSTANCE instance, const char* arguments) {
     LauncherSettings& s = g_settings;
     if (!FindSetupPath(&s.setupPath)) {
-        ShowError(kNoProgramPath); // M-1
+        ShowError(kNoProgramPath); // (M-1)
         return 0;
     }
     if (!FileExists(s.setupPath.c_str())) {
-        ShowError(FormatMessageText(kCannotOpenFile, s.setupPath.c_str())); // M-2
+        ShowError(FormatMessageText(kCannotOpenFile, s.setupPath.c_str())); // (M-2)
         return 0;
     }
     SetupFile setup(s.setupPath.c_str());
     ReadRegistrySettings(setup);
     if (!FindCadFolder(setup)) {
-        ShowError(FormatMessageText(kNoAcadDefinition, s.setupPath.c_str())); // M-3
+        ShowError(FormatMessageText(kNoAcadDefinition, s.setupPath.c_str())); // (M-3)
         return 0;
     }
     ReadMenuSettings(setup);
@@ -163,7 +164,7 @@ int RunLauncher(HINSTANCE instance, const char* arguments) {
     }
     if ((s.assistanceVariant == 1 || s.assistanceVariant == 2) &&
         !SwitchOffAssistance(s.setupPath.c_str(), s.assistanceVariant)) {
-        ShowMessage(nullptr, kAssistanceNotOff, kLauncherCaption, MB_OK); // M-4
+        ShowMessage(nullptr, kAssistanceNotOff, kLauncherCaption, MB_OK); // (M-4)
     }
     if (!BuildCommandLine(arguments) || !UpdateSystemList(setup, arguments) ||
         !UpdateMenuConfig(setup, arguments)) {
