@@ -111,10 +111,16 @@ TEST_F(LauncherRunTest, WholeChainToTheMenuAndTheCadProgramThenAPackageLeftOutWi
 
     Start("");
     HWND splash = nullptr;
-    ASSERT_TRUE(
-        WaitUntil([&] { return (splash = FindWindowA("VXCAD", "VXCAD")) != nullptr; }, 10000));
-    RECT r{}, desktop{};
-    GetWindowRect(splash, &r);
+    RECT r{};
+    // The window exists before it is placed and shown: wait for that.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            splash = FindWindowA("VXCAD", "VXCAD");
+            return splash != nullptr && IsWindowVisible(splash) && GetWindowRect(splash, &r) &&
+                   r.right > r.left;
+        },
+        10000));
+    RECT desktop{};
     GetWindowRect(GetDesktopWindow(), &desktop);
     EXPECT_TRUE(GetWindowLongA(splash, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(r.left, (desktop.right - (r.right - r.left)) / 2);
