@@ -10,12 +10,17 @@ ExternalLine ParseExternalProgramLine(const char* line, ExternalProgramFields* f
     if (!StartsWith(line, "EXAPDIR")) {
         return ExternalLine::NotExternal;
     }
+    // The value keeps the line's line feed: it ends the exit command, which
+    // external programs may rely on. Only the other fields lose it.
     char value[kMaxUtilText + 4];
     const char* equals = FindCharMb(line, '=');
     CopyText(value, sizeof value, equals ? equals + 1 : "");
-    StripLineFeed(value);
     TrimBlanks(value);
-    if (value[0] == '\0') {
+    char bare[sizeof value];
+    CopyText(bare, sizeof bare, value);
+    StripLineFeed(bare);
+    TrimBlanks(bare);
+    if (bare[0] == '\0') {
         return ExternalLine::Empty;
     }
     struct Field {
@@ -36,6 +41,10 @@ ExternalLine ParseExternalProgramLine(const char* line, ExternalProgramFields* f
         }
         TrimBlanks(token);
         CopyText(field.text, field.size, token);
+        if (field.text != fields->exitCommand) {
+            StripLineFeed(field.text);
+            TrimBlanks(field.text);
+        }
     }
     if (!fields->path[0] || !fields->service[0] || !fields->topic[0] || !fields->key[0]) {
         return ExternalLine::Incomplete;

@@ -19,7 +19,8 @@ enum class ExternalLine {
     Defined,     // all four present
 };
 
-// Reads one line (its line feed, if any, is ignored). The value after the
-// first '=' is split at ',' into path, service, topic, key and exit command,
-// each trimmed of blanks; runs of commas count as one separator.
+// Reads one line. The value after the first '=' is split at ',' into path,
+// service, topic, key and exit command, each trimmed of blanks; runs of
+// commas count as one separator. The exit command keeps the line's line
+// feed; the other fields never hold one.
 ExternalLine ParseExternalProgramLine(const char* line, ExternalProgramFields* fields);

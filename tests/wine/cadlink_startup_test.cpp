@@ -292,7 +292,7 @@ TEST_F(CadLinkStartup, ClosingTheMenuSendsExitCommandsAndEndsTheLinks) {
     PostMessageA(top, WM_COMMAND, 109, 0);
     EXPECT_TRUE(WaitForExit(menu, 10000));
     ASSERT_TRUE(WaitForLogRecords(toolLog, "DDE", 1));
-    EXPECT_EQ(LogRecordsOf(toolLog, "DDE")[0].bytes, std::string("QUIT^C") + '\0');
+    EXPECT_EQ(LogRecordsOf(toolLog, "DDE")[0].bytes, std::string("QUIT^C\n") + '\0');
     EXPECT_TRUE(WaitForLogRecords(toolLog, "DISCONNECT", 1));
     EXPECT_TRUE(WaitForLogRecords(log, "DISCONNECT", 1));
     EXPECT_TRUE(LogRecordsOf(log, "DDE").empty()) << "the exit command reached the CAD program";

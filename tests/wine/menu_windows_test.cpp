@@ -362,7 +362,7 @@ TEST_F(MenuWindowsTest, ExecItemsStartProgramsAndKeysGoToTheirLinkedProgram) {
     PostMessageA(top, WM_COMMAND, 109, 0); // the linked program gets its exit command
     ASSERT_TRUE(WaitForExit(menuProgram, 5000));
     ASSERT_TRUE(WaitForLogRecords(externalLog, "DDE", 2));
-    EXPECT_EQ(LogRecordsOf(externalLog, "DDE")[1].bytes, std::string("QUIT") + '\0');
+    EXPECT_EQ(LogRecordsOf(externalLog, "DDE")[1].bytes, std::string("QUIT\n") + '\0');
 }
 
 TEST_F(MenuWindowsTest, ExecProgramThatCannotStartIsReported) {
