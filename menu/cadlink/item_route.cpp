@@ -7,9 +7,12 @@
 namespace {
 
 // The text after a prefix and the one separator character that follows it
-// (none when the text ends there), cut at its first line feed.
+// (both bytes of a double-byte one; none when the text ends there), cut at
+// its first line feed.
 void CopyAfterPrefix(const std::string& command, size_t prefixLength, char* text, size_t size) {
-    size_t start = prefixLength < command.size() ? prefixLength + 1 : command.size();
+    size_t start = prefixLength < command.size()
+                       ? prefixLength + CharLengthMb(command.c_str() + prefixLength)
+                       : command.size();
     size_t end = command.find('\n', start);
     size_t count = (end == std::string::npos ? command.size() : end) - start;
     CopyTextN(text, size, command.c_str() + start, count);

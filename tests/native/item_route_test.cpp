@@ -53,6 +53,9 @@ TEST(ItemRoute, ExecTakesTheTextAfterItsSeparatorUpToTheLineFeed) {
     Routed bare = Route(Command("EXEC"));
     EXPECT_EQ(bare.route, ItemRoute::Exec);
     EXPECT_EQ(bare.text, "");
+    // A full-width space as the separator is one character, both of its bytes.
+    EXPECT_EQ(Route(Command("EXEC　notepad\n")).text, "notepad");
+    EXPECT_EQ(Route(Command("AB　LINE\n"), false, {"AB"}).text, "LINE");
 }
 
 TEST(ItemRoute, FirstMatchingExternalKeyWinsAndFreeSlotsAreSkipped) {
