@@ -17,10 +17,16 @@ int ParseLayoutFields(const char* value, int* fields, int maxFields) {
 }
 
 int ScaleCoordinate(int value, int desktopNow, int desktopSaved) {
-    if (desktopSaved <= 0) {
-        return value;
+    double scaled = value;
+    if (desktopSaved > 0) {
+        scaled = value * (static_cast<double>(desktopNow) / desktopSaved);
     }
-    return static_cast<int>(value * (static_cast<double>(desktopNow) / desktopSaved));
+    // Hand-edited values may lie anywhere: kept within the desktop, they
+    // neither overflow the window arithmetic nor put a window out of reach.
+    if (scaled < 0) {
+        return 0;
+    }
+    return scaled > desktopNow ? desktopNow : static_cast<int>(scaled);
 }
 
 int RestoredTop(int savedTop, int desktopBottom, int menuHeightMinus1) {

@@ -25,6 +25,15 @@ TEST(LayoutSlot, PositionsScaleWithTheDesktop) {
     EXPECT_EQ(ScaleCoordinate(50, 1024, 0), 50);      // no usable saved size: scale 1
 }
 
+TEST(LayoutSlot, HandEditedPositionsStayWithinTheDesktop) {
+    int fields[2];
+    ASSERT_EQ(ParseLayoutFields("99999999999, -99999999999", fields, 2), 2);
+    EXPECT_EQ(ScaleCoordinate(fields[0], 1280, 1024), 1280);
+    EXPECT_EQ(ScaleCoordinate(fields[0], 1024, 0), 1024);
+    EXPECT_EQ(ScaleCoordinate(fields[1], 768, 768), 0);
+    EXPECT_EQ(ScaleCoordinate(-40, 768, 768), 0); // the drag strip stays on the screen
+}
+
 TEST(LayoutSlot, TopWindowThatWouldReachTheBottomGoesToTheTop) {
     EXPECT_EQ(RestoredTop(100, 768, 199), 100);
     // The limit is the desktop's bottom less the menu's height - 1 and 14.
