@@ -30,6 +30,17 @@ void FailureCleanup() {
     ShowHiddenCadWindows();
 }
 
+// The profile functions look for a file named without a folder in the
+// Windows folder: the configuration found in the current folder is used by
+// its full path from here on. A path that would not fit stays as it is.
+void MakeFullPath(char (&path)[kPathSize]) {
+    char full[kPathSize];
+    DWORD length = GetFullPathNameA(path, sizeof full, full, nullptr);
+    if (length > 0 && length < sizeof full) {
+        CopyText(path, sizeof path, full);
+    }
+}
+
 // Starts the CAD program from cadCommand and waits until it is idle.
 int StartCadProgram() {
     WriteHwndBusy();
@@ -109,6 +120,7 @@ int RunStartupSteps(HINSTANCE previous, const char* commandLine) {
         ShowStartupMessage(kMsgNoConfigFile, g_app.iniPath);
         return 0;
     }
+    MakeFullPath(g_app.iniPath);
     ReadMenuSettings();
     if (!SelectCadTarget()) {
         ShowStartupMessage(kMsgNoCadTarget, g_app.iniPath);

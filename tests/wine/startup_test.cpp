@@ -22,8 +22,9 @@ protected:
 
     // Runs the floating menu with these arguments and answers its one
     // message box; the program must end afterwards.
-    ShownMessage RunExpectingMessage(const std::string& arguments) {
-        menu = StartProgram("\"" + MenuExePath() + "\" " + arguments);
+    ShownMessage RunExpectingMessage(const std::string& arguments,
+                                     const std::string& currentDir = "") {
+        menu = StartProgram("\"" + MenuExePath() + "\" " + arguments, currentDir);
         EXPECT_NE(menu.process, nullptr);
         ShownMessage shown = AnswerMessageBox(kMenuCaption);
         DWORD code = 1;
@@ -73,6 +74,14 @@ TEST_F(StartupTest, ConfigurationBesideTheProgramIsFoundByDefault) {
     EXPECT_NE(shown.text.find("(I-03-02)"), std::string::npos) << shown.text;
     EXPECT_NE(shown.text.find(dir + "\\VXMENU32.ini"), std::string::npos) << shown.text;
     EXPECT_TRUE(WaitForExit(menu, 10000));
+}
+
+TEST_F(StartupTest, ConfigurationNamedWithoutFolderIsReadAndWrittenInTheCurrentFolder) {
+    const std::string command = "\"" + dir + "\\missing\\ACAD.EXE\" /P x";
+    WriteTextFile(dir + "\\VX.INI", "[DIRECTORY]\r\nACAD16DIR=" + command + "\r\n");
+    ShownMessage shown = RunExpectingMessage("VX.INI", dir);
+    EXPECT_EQ(shown.text, "CADプログラム[" + command + "]が起動できません。(I-06)");
+    EXPECT_EQ(ReadIniValue(dir + "\\VX.INI", "VXMENU", "HWND"), "BUSY");
 }
 
 TEST_F(StartupTest, CadProgramThatCannotStart) {

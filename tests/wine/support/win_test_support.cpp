@@ -162,15 +162,15 @@ void DeleteRegistryTree(HKEY root, const std::string& path) {
     SHDeleteKeyA(root, path.c_str());
 }
 
-Program StartProgram(const std::string& commandLine) {
+Program StartProgram(const std::string& commandLine, const std::string& currentDir) {
     Program program;
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &info)) {
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       currentDir.empty() ? nullptr : currentDir.c_str(), &startup, &info)) {
         CloseHandle(info.hThread);
         program.process = info.hProcess;
         program.id = info.dwProcessId;

@@ -46,8 +46,9 @@ struct Program {
     DWORD id = 0;
 };
 
-// Starts a program with a full command line; process is null on failure.
-Program StartProgram(const std::string& commandLine);
+// Starts a program with a full command line (in currentDir when given);
+// process is null on failure.
+Program StartProgram(const std::string& commandLine, const std::string& currentDir = "");
 
 // Waits for the program to end; true with its exit code when it did.
 bool WaitForExit(Program& program, DWORD timeoutMs, DWORD* exitCode = nullptr);
