@@ -21,7 +21,7 @@ void MeasureMenus(HDC dc);
 void MeasureAllMenus(HWND topWindow);
 
 // Paints menu `index` into dc (the menu font selected); selected is the
-// window's selection modulo 100, -1 for none.
+// window's selection, -1 for none.
 void PaintMenu(HDC dc, int index, HWND window, int selected);
 
 // Draws one item's button frame; nothing when the rectangle's right is below 0.

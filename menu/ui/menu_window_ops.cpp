@@ -34,13 +34,13 @@ void Deselect(HWND window) {
     if (menu == nullptr) {
         return;
     }
-    int c = GetWindowSlot(window, kWindowSelection) % 100;
+    int c = GetWindowSlot(window, kWindowSelection);
     if (c >= 0 && c < static_cast<int>(menu->items.size())) {
         if (HWND cascade = OpenCascadeOf(*menu, c)) {
             DestroyWindow(cascade);
         }
         RedrawItemFrame(window, c, false);
-        SetWindowSlot(window, kWindowSelection, -1);
+        SetSelection(window, -1);
     }
 }
 
@@ -82,10 +82,10 @@ void RedrawItemFrame(HWND window, int n, bool sunken) {
 void SelectItem(HWND window, int origin, int n) {
     MenuRecord* menu = MenuOfWindow(window);
     if (menu == nullptr || n < 0 || n >= static_cast<int>(menu->items.size()) ||
-        n == GetWindowSlot(window, kWindowSelection) % 100) {
+        n == GetWindowSlot(window, kWindowSelection)) {
         return;
     }
-    int c = GetWindowSlot(window, kWindowSelection) % 100;
+    int c = GetWindowSlot(window, kWindowSelection);
     if (c >= 0) {
         RedrawItemFrame(window, c, false);
         if (HWND cascade = OpenCascadeOf(*menu, c)) {
@@ -93,7 +93,7 @@ void SelectItem(HWND window, int origin, int n) {
         }
     }
     RedrawItemFrame(window, n, true);
-    SetWindowSlot(window, kWindowSelection, n);
+    SetSelection(window, n);
     const MenuItem& item = menu->items[n];
     if (item.submenu >= 0 && item.submenu < static_cast<int>(g_menuTable.size())) {
         OpenCascade(window, item.submenu, origin, item.top);
@@ -132,20 +132,19 @@ void OpenCascade(HWND owner, int k, int origin, int itemTop) {
 
 int CompleteClick(HWND window, int n) {
     MenuRecord* menu = MenuOfWindow(window);
-    int v = GetWindowSlot(window, kWindowSelection);
-    if (menu == nullptr || n != v % 100) {
+    if (menu == nullptr || n != GetWindowSlot(window, kWindowSelection)) {
         return 0;
     }
     if (HWND cascade = OpenCascadeOf(*menu, n)) {
-        if (v >= 100) {
+        if (GetWindowSlot(window, kWindowHeld)) {
             DestroyWindow(cascade);
             return 1;
         }
-        SetWindowSlot(window, kWindowSelection, n + 100);
+        SetWindowSlot(window, kWindowHeld, 1);
         return 0;
     }
     RedrawItemFrame(window, n, false);
-    SetWindowSlot(window, kWindowSelection, -1);
+    SetSelection(window, -1);
     return 1;
 }
 

@@ -23,7 +23,7 @@ void Paint(HWND window) {
     HDC dc = BeginPaint(window, &paint);
     HGDIOBJ previous = SelectMenuFont(dc);
     PaintMenu(dc, GetWindowSlot(window, kWindowMenuIndex), window,
-              GetWindowSlot(window, kWindowSelection) % 100);
+              GetWindowSlot(window, kWindowSelection));
     if (previous != nullptr) {
         SelectObject(dc, previous);
     }
@@ -59,7 +59,7 @@ int ExecuteAt(HWND window, WPARAM keys, LPARAM lParam, int* n) {
 
 void InitSubmenuWindow(HWND window) {
     SetWindowSlot(window, kWindowMenuIndex, g_creation.menuIndex);
-    SetWindowSlot(window, kWindowSelection, -1);
+    SetSelection(window, -1);
     SetWindowSlot(window, kWindowHover, kNoHover);
 }
 
@@ -157,10 +157,10 @@ LRESULT CALLBACK CascadeWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         HWND owner = GetWindow(window, GW_OWNER);
         if (owner != nullptr) {
             MenuRecord* ownerMenu = MenuOfWindow(owner);
-            int c = GetWindowSlot(owner, kWindowSelection) % 100;
+            int c = GetWindowSlot(owner, kWindowSelection);
             if (ownerMenu != nullptr && c >= 0 && c < static_cast<int>(ownerMenu->items.size())) {
                 RedrawItemFrame(owner, c, false);
-                SetWindowSlot(owner, kWindowSelection, -1);
+                SetSelection(owner, -1);
             }
         }
         if (MenuRecord* menu = MenuOfWindow(window)) {

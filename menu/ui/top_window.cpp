@@ -56,7 +56,7 @@ HMENU CreateTopPopupMenu() {
 
 LRESULT OnCreate(HWND window) {
     SetWindowSlot(window, kWindowMenuIndex, 0);
-    SetWindowSlot(window, kWindowSelection, -1);
+    SetSelection(window, -1);
     g_app.topWindow = window;
     HMENU system = GetSystemMenu(window, FALSE);
     if (system == nullptr) {
@@ -227,7 +227,7 @@ LRESULT CALLBACK TopWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
         HGDIOBJ previous = SelectMenuFont(dc);
-        PaintMenu(dc, 0, window, GetWindowSlot(window, kWindowSelection) % 100);
+        PaintMenu(dc, 0, window, GetWindowSlot(window, kWindowSelection));
         if (previous != nullptr) {
             SelectObject(dc, previous);
         }

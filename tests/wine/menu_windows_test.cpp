@@ -188,6 +188,32 @@ TEST_F(MenuWindowsTest, SubmenusCascadeAndCloseAfterExecutionUnlessShiftIsDown) 
     EXPECT_EQ(sent[1].bytes, std::string("RECTANG\n") + '\0');
 }
 
+TEST_F(MenuWindowsTest, ItemsFromTheHundredthOnHoldAndReleaseTheirSubmenus) {
+    // Rows of ten items, 0 to 105; item 1 opens menu 1, item 105 menu 2.
+    std::string menu = "[百以上]\r\n";
+    for (int i = 0; i <= 105; ++i) {
+        std::string label = (i % 10 == 0 ? "/a" : "") + std::to_string(i);
+        menu += i == 1 || i == 105 ? "[->" + label + "]\r\n[<-下]DOWN\r\n"
+                                   : "[" + label + "]I" + std::to_string(i) + "\r\n";
+    }
+    WriteTextFile(dir + "\\test.mnu", menu);
+    HWND top = StartWithCopyData();
+    ASSERT_NE(top, nullptr);
+    ClickItem(top, 0, 105);
+    ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow("VXMENU_CHILD", 2) != nullptr; }, 5000));
+    ClickItem(top, 0, 105); // the second click closes it
+    ClickItem(top, 0, 101); // a plain item, then one that opens a submenu
+    ClickItem(top, 0, 1);
+    PostMessageA(top, WM_COMMAND, 106, 0); // saving slot 1 marks the clicks as handled
+    ASSERT_TRUE(WaitUntil(
+        [&] { return ReadIniValue(dir + "\\VXMENU32.dsp", "Recode1", "MENU0") != "<absent>"; },
+        5000));
+    EXPECT_EQ(FindMenuWindow("VXMENU_CHILD", 2), nullptr) << "item 105 opened its submenu again";
+    EXPECT_NE(FindMenuWindow("VXMENU_CHILD", 1), nullptr) << "item 101 stayed selected";
+    ASSERT_TRUE(WaitForLogRecords(log, "COPYDATA", 1));
+    EXPECT_EQ(LogRecordsOf(log, "COPYDATA")[0].bytes, std::string("I101\n") + '\0');
+}
+
 TEST_F(MenuWindowsTest, ChainsOfCascadesAndDraggingOneTearsItOff) {
     HWND top = StartWithCopyData();
     ASSERT_NE(top, nullptr);
