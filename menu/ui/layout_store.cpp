@@ -7,6 +7,7 @@
 #include "menu/strutil/derived_path.h"
 #include "menu/strutil/sjis_text.h"
 #include "menu/ui/layout_slot.h"
+#include "menu/ui/menu_layout.h"
 #include "menu/ui/menu_window_ops.h"
 
 int g_menuSide = 0;
@@ -52,6 +53,28 @@ int DockedLeft(const RECT& desktop) {
     return g_menuSide == 0 ? desktop.right - 1 - TopWindowSize().cx : 1;
 }
 
+// The top window's top-left corner in screen coordinates. While it is
+// minimised that is its placement's normal rectangle, which the system gives
+// in workspace coordinates: shifted by a taskbar at the top or left edge.
+POINT TopWindowOrigin(HWND window) {
+    RECT r{};
+    if (!IsIconic(window)) {
+        GetWindowRect(window, &r);
+        return POINT{r.left, r.top};
+    }
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(window, &placement);
+    POINT origin{placement.rcNormalPosition.left, placement.rcNormalPosition.top};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        origin.x += monitor.rcWork.left - monitor.rcMonitor.left;
+        origin.y += monitor.rcWork.top - monitor.rcMonitor.top;
+    }
+    return origin;
+}
+
 void PlaceByDefault(const RECT& desktop) {
     const MenuRecord& top = g_menuTable[0];
     RECT r{desktop.right - 3 - top.widthMinus1, desktop.top, desktop.right - 2,
@@ -79,12 +102,11 @@ void SaveLayout(int slot) {
         FormatText(key, sizeof key, "MENU%d", static_cast<int>(i));
         value[0] = '\0';
         if (i == 0) {
-            WINDOWPLACEMENT placement{};
-            placement.length = sizeof placement;
-            if (g_app.topWindow && GetWindowPlacement(g_app.topWindow, &placement)) {
-                FormatText(value, sizeof value, "%d, %d, %d",
-                           static_cast<int>(placement.rcNormalPosition.left),
-                           static_cast<int>(placement.rcNormalPosition.top), g_menuSide);
+            // Saved in the screen coordinates the restore places it by.
+            if (g_app.topWindow) {
+                POINT origin = TopWindowOrigin(g_app.topWindow);
+                FormatText(value, sizeof value, "%d, %d, %d", static_cast<int>(origin.x),
+                           static_cast<int>(origin.y), g_menuSide);
             }
         } else if (g_menuTable[i].secondWindow != nullptr) {
             RECT r{};
@@ -94,6 +116,15 @@ void SaveLayout(int slot) {
         }
         WriteProfileText(path, section, key, value);
     }
+}
+
+int KeepDragStripOnScreen(int top) {
+    RECT desktop = DesktopRect();
+    RECT border{0, 0, 0, 0};
+    AdjustWindowRect(&border, WS_POPUPWINDOW, FALSE);
+    const int highest = desktop.top + border.top; // the client area's top at the screen's
+    const int lowest = desktop.bottom + border.top - kTopStripHeight;
+    return top < highest ? highest : (top > lowest ? lowest : top);
 }
 
 void SaveLayoutSlot0Once() {

@@ -15,6 +15,10 @@ void SaveLayout(int slot);
 // Saves slot 0 the first time it is called in a run.
 void SaveLayoutSlot0Once();
 
+// The top window's top edge moved, where needed, so that its drag strip is
+// wholly on the screen.
+int KeepDragStripOnScreen(int top);
+
 // Places and shows the top window and re-opens the torn-off windows of a slot;
 // a slot never saved gives the default placement.
 void RestoreLayout(int slot);

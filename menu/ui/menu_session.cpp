@@ -1,10 +1,20 @@
 #include "menu/ui/menu_session.h"
 
 #include "menu/app/app_state.h"
+#include "menu/cadlink/item_execution.h"
 #include "menu/model/menu_model.h"
 #include "menu/ui/layout_store.h"
 #include "menu/ui/menu_paint.h"
 #include "menu/ui/menu_windows.h"
+
+namespace {
+
+// Items whose call has not returned yet (calls nest through modal loops).
+int g_running = 0;
+// The menu was asked to end while an item ran.
+bool g_endAsked = false;
+
+} // namespace
 
 int OpenTopWindow() {
     if (g_menuTable.empty() || g_menuTable[0].items.empty()) {
@@ -20,9 +30,31 @@ int OpenTopWindow() {
     return 1;
 }
 
-void EndFloatingMenu() {
-    if (g_app.topWindow) {
-        SaveLayoutSlot0Once();
-        DestroyWindow(g_app.topWindow);
+int RunMenuItem(int index, HWND owner, WPARAM keyFlags, const std::vector<MenuItem>& items) {
+    if (g_endAsked) {
+        return 0;
     }
+    ++g_running;
+    int result = ExecuteMenuItem(index, owner, keyFlags, items);
+    --g_running;
+    if (g_running == 0 && g_endAsked) {
+        EndFloatingMenu();
+    }
+    return result;
+}
+
+void EndFloatingMenu() {
+    if (g_app.topWindow == nullptr) {
+        return;
+    }
+    // Every window is still there: slot 0 keeps the torn-off ones.
+    SaveLayoutSlot0Once();
+    if (g_running > 0) {
+        // Destroying now would free the menus and the item's library under
+        // its running call, and its exit commands could not be sent from
+        // inside a DDE transaction.
+        g_endAsked = true;
+        return;
+    }
+    DestroyWindow(g_app.topWindow);
 }

@@ -3,10 +3,10 @@
 #include "menu/ui/menu_windows.h"
 
 #include "menu/app/app_state.h"
-#include "menu/cadlink/item_execution.h"
 #include "menu/model/menu_model.h"
 #include "menu/ui/menu_layout.h"
 #include "menu/ui/menu_paint.h"
+#include "menu/ui/menu_session.h"
 #include "menu/ui/menu_window_ops.h"
 
 #include <windowsx.h>
@@ -49,8 +49,8 @@ int ExecuteAt(HWND window, WPARAM keys, LPARAM lParam, int* n) {
     if (menu == nullptr || *n < 0) {
         return 0;
     }
-    ExecuteMenuItem(*n, window, keys, menu->items);
-    // The item's handler or dialog may have ended the menu meanwhile.
+    RunMenuItem(*n, window, keys, menu->items);
+    // The menu may have ended once the item's call returned.
     if (!IsWindow(window)) {
         return 0;
     }

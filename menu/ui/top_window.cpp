@@ -5,7 +5,6 @@
 #include "menu/app/app_state.h"
 #include "menu/app/menu_config.h"
 #include "menu/app/startup.h"
-#include "menu/cadlink/item_execution.h"
 #include "menu/model/menu_loader.h"
 #include "menu/ui/layout_store.h"
 #include "menu/ui/menu_layout.h"
@@ -29,6 +28,8 @@ enum TopCommand {
 };
 
 HMENU g_popupMenu = nullptr;
+// WM_CREATE succeeded: the window is placed and shown, links and layout are its own.
+bool g_created = false;
 int g_userIconified = 0;
 bool g_dragging = false;
 bool g_captured = false;
@@ -54,13 +55,23 @@ HMENU CreateTopPopupMenu() {
     return menu;
 }
 
+// A failed creation frees what it made; the window's destruction then
+// leaves the layout, the HWND key and the links alone.
+LRESULT FailCreate() {
+    DeleteMenuPens();
+    if (g_popupMenu != nullptr) {
+        DestroyMenu(g_popupMenu);
+        g_popupMenu = nullptr;
+    }
+    return -1;
+}
+
 LRESULT OnCreate(HWND window) {
     SetWindowSlot(window, kWindowMenuIndex, 0);
     SetSelection(window, -1);
-    g_app.topWindow = window;
     HMENU system = GetSystemMenu(window, FALSE);
     if (system == nullptr) {
-        return -1;
+        return FailCreate();
     }
     RemoveMenu(system, SC_SIZE, MF_BYCOMMAND);
     RemoveMenu(system, SC_MAXIMIZE, MF_BYCOMMAND);
@@ -69,14 +80,18 @@ LRESULT OnCreate(HWND window) {
     RemoveMenu(system, 2, MF_BYPOSITION);
     g_popupMenu = CreateTopPopupMenu();
     if (g_popupMenu == nullptr) {
-        return -1;
+        return FailCreate();
     }
     CreateMenuPens();
-    WriteHwndPair(g_app.cadWindow, window);
     if (SetTimer(window, 1, 100, nullptr) == 0) {
         MessageBoxA(window, "タイマーを使用できません。", "VXEMNU", MB_OK | MB_ICONERROR);
-        return -1;
+        return FailCreate();
     }
+    // Written once the window is sure to live, so a failed creation leaves
+    // no dead handle for the start module.
+    WriteHwndPair(g_app.cadWindow, window);
+    g_app.topWindow = window;
+    g_created = true;
     return 0;
 }
 
@@ -87,10 +102,7 @@ void FollowCadWindow(HWND window) {
         return;
     }
     if (!IsWindow(cad)) {
-        if (!IsIconic(window)) {
-            SaveLayoutSlot0Once();
-        }
-        DestroyWindow(window);
+        EndFloatingMenu(); // minimised too: the normal positions are valid
         return;
     }
     bool cadIconic = IsIconic(cad) != 0;
@@ -174,19 +186,20 @@ void OnMouseMove(HWND window, int x, int y) {
     GetCursorPos(&cursor);
     if (cursor.x != g_lastCursor.x || cursor.y != g_lastCursor.y) {
         // Only up and down: the top window stays at its screen edge.
-        MoveWindow(window, r.left, r.top + cursor.y - g_lastCursor.y, r.right - r.left,
-                   r.bottom - r.top, TRUE);
+        MoveWindow(window, r.left, KeepDragStripOnScreen(r.top + cursor.y - g_lastCursor.y),
+                   r.right - r.left, r.bottom - r.top, TRUE);
         g_lastCursor = cursor;
     }
 }
 
 void OnLeftButtonUp(HWND window, WPARAM keys, int x, int y) {
+    const bool dragged = g_dragging;
+    g_dragging = false;
     if (g_captured) {
         g_captured = false;
         ReleaseCapture();
     }
-    if (g_dragging) {
-        g_dragging = false;
+    if (dragged) {
         return;
     }
     if (g_menuTable.empty()) {
@@ -194,17 +207,25 @@ void OnLeftButtonUp(HWND window, WPARAM keys, int x, int y) {
     }
     int n = HitTestMenu(g_menuTable[0], x, y);
     if (n >= 0) {
-        ExecuteMenuItem(n, window, keys, g_menuTable[0].items);
-        CompleteClick(window, n);
+        RunMenuItem(n, window, keys, g_menuTable[0].items);
+        if (IsWindow(window)) { // the menu may have ended meanwhile
+            CompleteClick(window, n);
+        }
     }
 }
 
 void OnDestroy(HWND window) {
     KillTimer(window, 1);
-    SaveLayoutSlot0Once();
-    g_app.topWindow = nullptr;
-    CloseLinks();
-    FreeMenus();
+    if (g_created) {
+        SaveLayoutSlot0Once(); // the paths that end the menu saved it already
+        g_app.topWindow = nullptr;
+        CloseLinks();
+        FreeMenus();
+        PostQuitMessage(0);
+    }
+    // Else never shown: the user's layout and the links are not this
+    // window's; start-up ends and cleans up.
+    g_created = false;
     DeleteMenuPens();
     if (g_popupMenu != nullptr) {
         DestroyMenu(g_popupMenu);
@@ -214,7 +235,6 @@ void OnDestroy(HWND window) {
         DeleteObject(g_app.menuFont);
         g_app.menuFont = nullptr;
     }
-    PostQuitMessage(0);
 }
 
 } // namespace
@@ -263,6 +283,18 @@ LRESULT CALLBACK TopWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             return 0;
         }
         break;
+    case WM_CLOSE: // Alt+F4, the system menu, other programs: as the popup's close entry
+        OnCommand(window, kCommandClose);
+        return 0;
+    case WM_CAPTURECHANGED: // another window took the mouse: the drag ends
+        g_dragging = false;
+        g_captured = false;
+        return 0;
+    case WM_ENDSESSION: // the session ends without destroying the windows
+        if (wParam) {
+            SaveLayoutSlot0Once();
+        }
+        return 0;
     case WM_DESTROY:
         OnDestroy(window);
         return 0;

@@ -8,6 +8,7 @@
 #include "menu/app/startup_messages.h"
 #include "menu/cadlink/cad_link.h"
 #include "menu/strutil/sjis_text.h"
+#include "menu/ui/menu_session.h"
 #include "tests/wine/support/win_test_support.h"
 
 #include <algorithm>
@@ -398,7 +399,17 @@ TEST_F(CadLinkDriver, CadProgramEndingItsConversationEndsTheMenu) {
     EXPECT_TRUE(IsWindow(top));
     EXPECT_EQ(g_app.cadLink.conversation, conversation);
 
-    EXPECT_EQ(ReportDisconnect(conversation), nullptr);
+    // Reported while an item's call runs, the end waits until it returned.
+    static HCONV ending;
+    static bool menuDuringCall;
+    ending = conversation;
+    std::vector<MenuItem> items(1);
+    items[0].libraryFunction = [] {
+        EXPECT_EQ(ReportDisconnect(ending), nullptr);
+        menuDuringCall = IsWindow(g_app.topWindow) != 0;
+    };
+    RunMenuItem(0, top, 0, items);
+    EXPECT_TRUE(menuDuringCall) << "the menu ended under the running call";
     EXPECT_FALSE(IsWindow(top)) << "the top window remains";
     EXPECT_EQ(g_app.cadLink.conversation, nullptr);
 }

@@ -3,7 +3,11 @@
 // the close paths and following the CAD window.
 #include <gtest/gtest.h>
 
+#include "menu/app/app_state.h"
+#include "menu/app/startup.h"
 #include "menu/model/menu_model.h"
+#include "menu/strutil/sjis_text.h"
+#include "menu/ui/menu_windows.h"
 #include "tools/menu_driver/menu_driver.h"
 #include "tests/wine/support/win_test_support.h"
 
@@ -13,8 +17,9 @@ namespace {
 
 // Menu 0: 0 線 (command and alternate), 1 図形 (opens menu 1), 2 ツール
 // (opens menu 2), 3 起動 (EXEC), 4 外部 (key of the external program),
-// 5 情報 (the registered-commands dialog), 6 情報２ (its short form), then
-// the items of the packages 追加 and 初期値なし.
+// 5 情報 (the registered-commands dialog), 6 情報２ (its short form), 7 箱 (a
+// library function that shows a message box), then the items of the
+// packages 追加 and 初期値なし.
 // Menu 1: 0 円, 1 矩形. Menu 2: 0 深い (opens menu 3), 1 終わり.
 // Menu 3: 0 内側.
 const char kMenuFile[] = "[フローティング#VXテスト]\r\n"
@@ -29,9 +34,11 @@ const char kMenuFile[] = "[フローティング#VXテスト]\r\n"
                          "[起動]EXEC @EXEC@ -log=@EXECLOG@\r\n"
                          "[外部]EXT:HELLO\\\r\n"
                          "[情報]VXMENU_ABOUT\r\n"
-                         "[情報２]VXMENU_ABOUT2\r\n";
+                         "[情報２]VXMENU_ABOUT2\r\n"
+                         "[箱]DLL:DemoMessage\r\n";
 constexpr int kDialogItem = 5;
 constexpr int kShortDialogItem = 6;
+constexpr int kBoxItem = 7;
 const char kDialogCaption[] = "テストパッケージ・システム情報";
 
 class MenuWindowsTest : public ::testing::Test {
@@ -125,6 +132,10 @@ protected:
         EXPECT_TRUE(WaitUntil(
             [&] { return (torn = FindMenuWindow("VXMENU_PARENT", 2)) != nullptr; }, 5000));
         return torn;
+    }
+
+    std::string Slot(int slot, const char* key) {
+        return ReadIniValue(dir + "\\VXMENU32.dsp", ("Recode" + std::to_string(slot)).c_str(), key);
     }
 
     std::string dir, ini, log, execLog;
@@ -250,37 +261,89 @@ TEST_F(MenuWindowsTest, ChainsOfCascadesAndDraggingOneTearsItOff) {
     EXPECT_TRUE(IsWindow(torn));
 }
 
-TEST_F(MenuWindowsTest, DragStripMovesTheTopWindowOnlyVertically) {
+TEST_F(MenuWindowsTest, DragStripMovesTheTopWindowOnlyVerticallyAndKeepsItOnTheScreen) {
+    // The drag follows the cursor's screen position. The cursor stays away
+    // from every window, so that no late pointer event of the display puts
+    // it back somewhere else while the menu reads it. Wine answers from the
+    // display itself once its own record is 100 ms old: a placement counts
+    // once both agree.
+    const int x = 600;
+    auto placeCursor = [&](int y) {
+        return WaitUntil(
+            [&] {
+                SetCursorPos(x, y);
+                Sleep(120);
+                POINT p{};
+                GetCursorPos(&p);
+                return p.x == x && p.y == y;
+            },
+            5000);
+    };
+    ASSERT_TRUE(placeCursor(300));
     HWND top = StartWithCopyData();
     ASSERT_NE(top, nullptr);
-    RECT before{};
-    GetWindowRect(top, &before);
-    POINT press{30, 5};
-    POINT screen = press;
-    ClientToScreen(top, &screen);
-    SetCursorPos(screen.x, screen.y);
-    PostMessageA(top, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
-    Sleep(200);
-    SetCursorPos(screen.x - 200, screen.y + 120);
-    PostMessageA(top, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(press.x, press.y));
-    PostMessageA(top, WM_LBUTTONUP, 0, MAKELPARAM(press.x, press.y));
+    const DWORD thread = GetWindowThreadProcessId(top, nullptr);
+    const LPARAM strip = MAKELPARAM(30, 5);
+    auto holdsMouse = [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) && info.hwndCapture == top;
+    };
+    // Presses the drag strip; true once the press holds the mouse.
+    auto pressStrip = [&] {
+        PostMessageA(top, WM_LBUTTONDOWN, MK_LBUTTON, strip);
+        return WaitUntil(holdsMouse, 5000);
+    };
+    auto moveCursorTo = [&](int y) {
+        EXPECT_TRUE(placeCursor(y));
+        PostMessageA(top, WM_MOUSEMOVE, MK_LBUTTON, strip);
+    };
+    // Releases the button; true once the window let the mouse go.
+    auto release = [&] {
+        PostMessageA(top, WM_LBUTTONUP, 0, strip);
+        return WaitUntil([&] { return !holdsMouse(); }, 5000);
+    };
+    auto topAfter = [&](const RECT& before) {
+        RECT after = before;
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                GetWindowRect(top, &after);
+                return after.top != before.top;
+            },
+            5000));
+        return after;
+    };
+    RECT start{};
+    GetWindowRect(top, &start);
+    ASSERT_TRUE(pressStrip());
+    moveCursorTo(420);
+    ASSERT_TRUE(release());
+    RECT moved = topAfter(start);
+    EXPECT_EQ(moved.top, start.top + 120);
+    EXPECT_EQ(moved.left, start.left);
+
+    // Dragged up past the screen's edge, the strip stays wholly on the screen.
+    ASSERT_TRUE(pressStrip());
+    moveCursorTo(220);
+    ASSERT_TRUE(release());
+    EXPECT_EQ(topAfter(moved).top, start.top);
+
+    // A lost mouse capture ends the drag: later moves leave the window alone.
+    ASSERT_TRUE(pressStrip());
+    PostMessageA(top, WM_CAPTURECHANGED, 0, 0);
+    moveCursorTo(520);
+    PostMessageA(top, WM_COMMAND, 106, 0); // saving slot 1 marks the moves as handled
+    ASSERT_TRUE(WaitUntil([&] { return Slot(1, "MENU0") != "<absent>"; }, 5000));
     RECT after{};
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            GetWindowRect(top, &after);
-            return after.top != before.top;
-        },
-        5000));
-    EXPECT_EQ(after.top, before.top + 120);
-    EXPECT_EQ(after.left, before.left);
-    Sleep(200);
-    EXPECT_TRUE(LogRecordsOf(log, "COPYDATA").empty()) << "the drag executed an item";
+    GetWindowRect(top, &after);
+    EXPECT_EQ(after.top, start.top);
+    EXPECT_TRUE(LogRecordsOf(log, "COPYDATA").empty()) << "a drag executed an item";
 }
 
 TEST_F(MenuWindowsTest, CloseAsksAndCancelKeepsEverythingWhile109ClosesAndSavesSlot0) {
     HWND top = StartWithCopyData();
     ASSERT_NE(top, nullptr);
-    PostMessageA(top, WM_COMMAND, 100, 0);
+    PostMessageA(top, WM_CLOSE, 0, 0); // Alt+F4 asks as the popup's close entry (100) does
     ShownMessage question;
     ASSERT_TRUE(WaitForMessageBox("VXMENU", 5000, &question));
     EXPECT_EQ(question.text, "\"VXMENU\"とタイプすることで再度VXMENUを使用することができます。\n"
@@ -312,10 +375,12 @@ TEST_F(MenuWindowsTest, SlotZeroBringsBackTheTornOffWindowsAtTheirPlaces) {
     ASSERT_NE(torn, nullptr);
     // The user slot 1 keeps this layout; "表示１" brings it back later.
     PostMessageA(top, WM_COMMAND, 106, 0);
-    PostMessageA(top, WM_COMMAND, 109, 0);
+    // Closed by Alt+F4: slot 0 is saved before the torn-off window goes.
+    PostMessageA(top, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(AnswerMessageBox("VXMENU").text.empty());
     ASSERT_TRUE(WaitForExit(menuProgram, 5000));
-    EXPECT_EQ(ReadIniValue(dir + "\\VXMENU32.dsp", "Recode0", "MENU2"), "300, 200");
-    EXPECT_EQ(ReadIniValue(dir + "\\VXMENU32.dsp", "Recode1", "MENU2"), "300, 200");
+    EXPECT_EQ(Slot(0, "MENU2"), "300, 200");
+    EXPECT_EQ(Slot(1, "MENU2"), "300, 200");
     EndProgram(menuProgram);
 
     // The next start re-opens it where it was, also after a second round.
@@ -353,6 +418,7 @@ TEST_F(MenuWindowsTest, FollowsTheCadWindowAndEndsWithIt) {
     EXPECT_TRUE(WaitUntil([&] { return IsIconic(top) == 0; }, 3000));
 
     // Iconised by the user: the menu no longer follows the CAD window.
+    ASSERT_NE(TearOffTools(top), nullptr);
     PostMessageA(top, WM_COMMAND, 101, 0);
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(top) != 0; }, 3000));
     Sleep(400);
@@ -362,6 +428,7 @@ TEST_F(MenuWindowsTest, FollowsTheCadWindowAndEndsWithIt) {
     DWORD start = GetTickCount();
     ASSERT_TRUE(WaitForExit(menuProgram, 5000));
     EXPECT_LT(GetTickCount() - start, 2000u);
+    EXPECT_EQ(Slot(0, "MENU2"), "300, 200") << "minimised, the torn-off window was not saved";
 }
 
 TEST_F(MenuWindowsTest, ExecItemsStartProgramsAndKeysGoToTheirLinkedProgram) {
@@ -538,6 +605,76 @@ TEST_F(MenuWindowsTest, ProgramInAFolderWithADotFindsItsConfigurationAndLayoutTh
     ASSERT_TRUE(WaitForExit(menuProgram, 5000));
     EXPECT_EQ(ReadIniValue(layout, "Recode0", "MENU0"), "1, 150, 1");
     EXPECT_EQ(GetFileAttributesA((dir + "\\VX v1.dsp").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// While a library function's message box is open the menu is asked to end:
+// it ends once the function has returned, with slot 0 and the exit command.
+class EndWhileAnItemRuns : public MenuWindowsTest,
+                           public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(EndWhileAnItemRuns, WaitsUntilTheItemReturned) {
+    const std::string externalLog = dir + "\\ext.log";
+    const std::string external =
+        PrepareStandInCopy(dir, "EXTPROG.EXE",
+                           {"caption=外部プログラム", "ddeservice=EXTSERVICE", "ddetopic=EXTTOPIC",
+                            "log=" + externalLog});
+    HWND top = StartMenu("ACADDIR=\"" + StandInExePath() +
+                         "\" \"-caption=AutoCAD - [end.dwg]\" -ddeservice=AutoCAD.r13.DDE "
+                         "-ddetopic=SYSTEM -log=" +
+                         log + "\r\nEXAPDIR1=" + external + ",EXTSERVICE,EXTTOPIC,EXT,QUIT");
+    ASSERT_NE(top, nullptr);
+    HWND cad = WaitForStandInWindow("AutoCAD - [end.dwg]");
+    ClickItem(top, 0, kBoxItem); // 箱: the library function shows its box
+    ShownMessage box;
+    ASSERT_TRUE(WaitForMessageBox("VXデモ", 5000, &box));
+    if (std::string(GetParam()) == "109") {
+        PostMessageA(top, WM_COMMAND, 109, 0);
+    } else {
+        ASSERT_TRUE(SendStandInControl(cad, "close")); // the menu's timer finds it gone
+    }
+    ASSERT_TRUE(WaitUntil([&] { return Slot(0, "DeskTop") != "<absent>"; }, 5000));
+    EXPECT_TRUE(IsWindow(top)) << "the menu ended under the running function";
+    PressButton(box.window, IDOK);
+    DWORD code = 1;
+    ASSERT_TRUE(WaitForExit(menuProgram, 10000, &code));
+    EXPECT_EQ(code, 0u);
+    ASSERT_TRUE(WaitForLogRecords(externalLog, "DDE", 1));
+    EXPECT_EQ(LogRecordsOf(externalLog, "DDE")[0].bytes, std::string("QUIT\n") + '\0');
+}
+
+INSTANTIATE_TEST_SUITE_P(ByCommandOrCadWindow, EndWhileAnItemRuns,
+                         ::testing::Values("109", "CadWindowClosed"));
+
+// Windows sends WM_DESTROY to a window whose WM_CREATE failed; Wine does
+// not, so the test delivers it as Windows would.
+LRESULT CALLBACK DestroyAfterFailedCreate(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_CREATE && call->lResult == -1) {
+        TopWindowProc(call->hwnd, WM_DESTROY, 0, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A top window whose creation fails (here: it has no system menu) leaves the
+// user's layout and the links alone, and no handle of it behind.
+TEST_F(MenuWindowsTest, FailedCreationSavesNothingAndEndsNoLink) {
+    WriteTextFile(ini, "[VXMENU]\r\nVXMENU=\"" + dir + "\\test.mnu\" \"テスト\" X\r\n");
+    ASSERT_TRUE(LoadAndMeasureMenus(ini));
+    g_app.instance = GetModuleHandleA(nullptr);
+    CopyText(g_app.iniPath, sizeof g_app.iniPath, ini.c_str());
+    ASSERT_TRUE(RegisterMenuClasses(g_app.instance));
+    const HCONV linked = reinterpret_cast<HCONV>(0x5678);
+    g_app.externalPrograms[0].conversation = linked;
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, DestroyAfterFailedCreate, nullptr,
+                                   GetCurrentThreadId());
+    HWND top = CreateWindowExA(WS_EX_TOPMOST, "VXMENU_TOP", "VXMENU", WS_POPUP, 0, 0, 0, 0, nullptr,
+                               nullptr, g_app.instance, nullptr);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(top, nullptr);
+    EXPECT_EQ(g_app.topWindow, nullptr);
+    EXPECT_EQ(Slot(0, "MENU0"), "<absent>") << "the layout was overwritten";
+    EXPECT_EQ(g_app.externalPrograms[0].conversation, linked) << "the links were ended";
+    g_app = AppState{};
 }
 
 } // namespace
