@@ -21,10 +21,10 @@ int ScaleCoordinate(int value, int desktopNow, int desktopSaved) {
     if (desktopSaved > 0) {
         scaled = value * (static_cast<double>(desktopNow) / desktopSaved);
     }
-    // Hand-edited values may lie anywhere: kept within the desktop, they
-    // neither overflow the window arithmetic nor put a window out of reach.
-    if (scaled < 0) {
-        return 0;
+    // Hand-edited values may lie anywhere: kept within one desktop's extent
+    // either way, they do not overflow the window arithmetic.
+    if (scaled < -desktopNow) {
+        return -desktopNow;
     }
     return scaled > desktopNow ? desktopNow : static_cast<int>(scaled);
 }

@@ -8,7 +8,7 @@ int ParseLayoutFields(const char* value, int* fields, int maxFields);
 
 // A saved coordinate scaled from the saved desktop extent to today's; an
 // unusable saved extent (0 or missing) keeps the coordinate as it was. The
-// result lies within 0 to desktopNow.
+// result lies within -desktopNow to desktopNow.
 int ScaleCoordinate(int value, int desktopNow, int desktopSaved);
 
 // The top window's restored top edge: the saved one unless the window would

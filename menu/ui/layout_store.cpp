@@ -162,8 +162,9 @@ void RestoreLayout(int slot) {
             g_menuSide = fields[2] != 0 ? 1 : 0;
         }
         int top = ScaleCoordinate(fields[1], desktop.bottom, saved[1]);
-        ShowTopWindowAt(DockedLeft(desktop),
-                        RestoredTop(top, desktop.bottom, g_menuTable[0].heightMinus1));
+        ShowTopWindowAt(
+            DockedLeft(desktop),
+            KeepDragStripOnScreen(RestoredTop(top, desktop.bottom, g_menuTable[0].heightMinus1)));
     }
     for (size_t i = 1; i < g_menuTable.size(); ++i) {
         FormatText(key, sizeof key, "MENU%d", static_cast<int>(i));

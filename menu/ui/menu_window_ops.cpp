@@ -189,6 +189,9 @@ void TearOffMenu(int k, bool position, int x, int y, const RECT& rect) {
         if (y + height > desktop.bottom) {
             y = desktop.bottom - height;
         }
+        // Nor past the left and top edges, where its caption could not be reached.
+        x = x < desktop.left ? desktop.left : x;
+        y = y < desktop.top ? desktop.top : y;
         r = RECT{x, y, x + width, y + height};
     }
     if (menu.secondWindow != nullptr) {

