@@ -12,6 +12,8 @@ echo "=== building"
 cmake --preset win64 >/dev/null && cmake --build --preset win64 >/dev/null
 cmake --preset win32 >/dev/null && cmake --build --preset win32 >/dev/null
 file dist/win32/VXMENU/VXMENU32.EXE dist/win64/VXMENU/VXMENU32.EXE
+echo "=== the release (dist/win32 stripped, laid out in the archive with the guide and the demo)"
+sed 's/^/  /' build/win32/release-sizes.txt
 
 source scripts/wine-env.sh
 vx_wine_up

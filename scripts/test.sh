@@ -87,6 +87,39 @@ shipped() {
       status=1
     fi
   done
+  release || status=1
+  return $status
+}
+
+# The shipped files: stripped, their debug information in dist/win32-symbols
+# (named by .gnu_debuglink), the version block kept; the release archive.
+release() {
+  local status=0 version pe name rel listing expected
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/win32/CMakeCache.txt)
+  expected="VXCAD.EXE VXMENU/VXMENU32.EXE VXMENU/vxmstart.arx VXMENU/VXUTY.arx
+    DOCS/README.md DOCS/admin-guide.md DOCS/messages.md SAMPLES/VXDEMO/VXDEMO.MNU
+    SAMPLES/VXDEMO/VXDEMO.DLL"
+  for pe in $(cd dist/win32 && find . -type f \( -iname '*.exe' -o -iname '*.arx' \)); do
+    rel=${pe#./}
+    name=$(basename "$rel")
+    expected+=" $rel"
+    if i686-w64-mingw32-objdump -p "dist/win32/$rel" | grep -q "symbols stripped" &&
+      i686-w64-mingw32-objdump -h "dist/win32/$rel" | grep -q " \.gnu_debuglink " &&
+      grep -qaF "$name.debug" "dist/win32/$rel" &&
+      i686-w64-mingw32-objdump -h "dist/win32-symbols/$rel.debug" | grep -q " \.debug_info " &&
+      i686-w64-mingw32-windres -i "dist/win32/$rel" -O rc |
+      grep -A12 'BLOCK "041104B0"' | grep -q "VALUE \"ProductVersion\", \"$version\""; then
+      echo "$rel: stripped, symbols in dist/win32-symbols/$rel.debug, version $version"
+    else
+      echo "$rel: not stripped, without its symbol file or without the version block $version"
+      status=1
+    fi
+  done
+  listing=$(cmake -E tar tf "dist/VX-$version-win32.zip") || return 1
+  for rel in $expected; do
+    grep -qx "$rel" <<<"$listing" || { echo "dist/VX-$version-win32.zip lacks $rel"; status=1; }
+  done
+  cmake -E tar tvf "dist/VX-$version-win32.zip" | grep -v '/$' | awk '{print "  " $5 "\t" $NF}' | sort -k2
   return $status
 }
 

@@ -42,6 +42,10 @@ std::string UtilityModulePath() {
     return VX_UTILITY_MODULE;
 }
 
+std::string DistDir() {
+    return VX_DIST_DIR_PATH;
+}
+
 namespace {
 
 void RemoveTree(const std::string& dir) {

@@ -22,6 +22,8 @@ std::string DemoLibraryPath();
 // The in-CAD modules as built (vxmstart.arx, VXUTY.arx).
 std::string StartModulePath();
 std::string UtilityModulePath();
+// The deliverables laid out as installed (VXCAD.EXE, VXMENU\..., TOOLS\...).
+std::string DistDir();
 
 // A new empty folder below the temporary folder, named after the test.
 std::string MakeTestDir(const std::string& name);
