@@ -6,7 +6,13 @@
 // docks the menu at the left edge by that dialog; "right" docks it back by
 // the short dialog of the 設定 menu; "modules" loads the in-CAD modules into
 // the stand-in CAD program and calls their LISP functions; "close" closes the
-// menu with command 109.
+// menu with command 109. For the launcher: "splash" waits for its splash
+// window and describes it, "top" waits for the floating menu started by it
+// and names its packages, "closecad" closes the stand-in CAD program, which
+// takes the floating menu with it.
+//   demo_driver splash
+//   demo_driver top <VXMENU32.INI>
+//   demo_driver closecad
 //   demo_driver show <VXMENU32.INI> <CAD log> <library trace>
 //   demo_driver dialog <VXMENU32.INI>
 //   demo_driver left <VXMENU32.INI> <CAD log>
@@ -399,9 +405,80 @@ int Close(const char* ini) {
     return ended ? 0 : 1;
 }
 
+int Splash() {
+    HWND splash = nullptr;
+    RECT r{};
+    bool shown = WaitFor(
+        [&] {
+            splash = FindWindowA("VXCAD", "VXCAD");
+            return splash != nullptr && IsWindowVisible(splash) && GetWindowRect(splash, &r) &&
+                   r.right > r.left;
+        },
+        20000);
+    if (!shown) {
+        printf("  no splash window came\n");
+        return 1;
+    }
+    RECT desktop{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    LONG style = GetWindowLongA(splash, GWL_STYLE);
+    bool centred = r.left == (desktop.right - (r.right - r.left)) / 2 &&
+                   r.top == (desktop.bottom - (r.bottom - r.top)) / 2;
+    printf("  the splash window \"VXCAD\": %ldx%ld at %ld,%ld, %s on the %ldx%ld desktop, %s, %s\n",
+           r.right - r.left, r.bottom - r.top, r.left, r.top, centred ? "centred" : "not centred",
+           desktop.right, desktop.bottom,
+           (GetWindowLongA(splash, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "top-most" : "not top-most",
+           (style & WS_CAPTION) == WS_CAPTION ? "with a caption bar" : "without a caption bar");
+    return 0;
+}
+
+int Top(const char* ini) {
+    // The launcher writes the configuration before the menu starts, and the
+    // menu reads it before showing its top window: load it after that.
+    HWND top = WaitForTopWindow(30000);
+    if (!LoadAndMeasureMenus(ini)) {
+        printf("  the menus of %s cannot be loaded\n", ini);
+        return 1;
+    }
+    printf("  the floating menu %s with %d packages:", top ? "is shown" : "did not show",
+           static_cast<int>(g_packageTable.size()));
+    for (const PackageEntry& package : g_packageTable) {
+        printf(" %s", package.displayName.c_str());
+    }
+    printf("\n");
+    return top ? 0 : 1;
+}
+
+int CloseCad() {
+    HWND cad = FindWindowA("VXStandInCad", nullptr);
+    if (cad == nullptr) {
+        printf("  the stand-in CAD program is not running\n");
+        return 1;
+    }
+    SendToCad(cad, kStandInControl, "close");
+    bool ended = WaitFor(
+        [] {
+            return FindWindowA("VXStandInCad", nullptr) == nullptr &&
+                   FindWindowA("VXMENU_TOP", "VXMENU") == nullptr;
+        },
+        10000);
+    printf("  the stand-in CAD program %s\n",
+           ended ? "closed, and the floating menu with it" : "or the floating menu did not close");
+    return ended ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::string(argv[1]) == "splash") {
+        return Splash();
+    }
+    if (argc >= 3 && std::string(argv[1]) == "top") {
+        return Top(argv[2]);
+    }
+    if (argc >= 2 && std::string(argv[1]) == "closecad") {
+        return CloseCad();
+    }
     if (argc >= 5 && std::string(argv[1]) == "show") {
         return Show(argv[2], argv[3], argv[4]);
     }
@@ -420,7 +497,8 @@ int main(int argc, char** argv) {
     if (argc >= 3 && std::string(argv[1]) == "close") {
         return Close(argv[2]);
     }
-    fprintf(stderr, "usage: demo_driver show INI CADLOG TRACE | dialog INI | left INI CADLOG | "
+    fprintf(stderr, "usage: demo_driver splash | top INI | closecad | "
+                    "show INI CADLOG TRACE | dialog INI | left INI CADLOG | "
                     "right INI | modules CADLOG FOLDER CMDFILE | close INI\n");
     return 2;
 }
