@@ -28,6 +28,11 @@ for bench in build/win64/tools/bench/win_*_bench.exe; do
     win_lisp_call_bench)
       args=("$(winpath "$PWD/build/win64/tools/cad/ACAD.EXE")"
             "$(winpath "$PWD/dist/win64/VXMENU/VXUTY.arx")") ;;
+    win_launcher_bench)
+      args=("$(winpath "$PWD/dist/win64/VXCAD.EXE")"
+            "$(winpath "$PWD/dist/win64/VXMENU/VXMENU32.EXE")"
+            "$(winpath "$PWD/build/win64/tools/cad/ACAD.EXE")"
+            "$(winpath "$PWD/build/win64/samples/VXDEMO")") ;;
     *) args=() ;;
   esac
   "$VX_WINE" "$bench" "${args[@]}" || status=1
