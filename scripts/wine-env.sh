@@ -44,6 +44,11 @@ vx_wine_up() {
   # keep that program's output pipes open: start them here, detached.
   if setsid "$VX_WINESERVER" -p </dev/null >/dev/null 2>&1; then
     "$VX_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+    # Wine closes the desktop about a second after its last program ends; a
+    # program starting just then can lose its first window (a message box
+    # that returns at once). One idle program keeps the desktop open while
+    # the server lives; vx_wine_down ends it with the server.
+    setsid "$VX_WINE" cmd /c "ping -n 1000000 127.0.0.1 >nul" </dev/null >/dev/null 2>&1 9>&- &
   fi
   flock -u 9
 }
