@@ -178,6 +178,15 @@ TEST_F(LauncherRunTest, MessagesThatEndTheStart) {
                                        "です。\n\n" +
                                        pkg + "\\VXCAD.ini"});
 
+    // ACADDIR comes first: its series, its options key and its shorter limit.
+    Set("DIRECTORY", "ACADDIR", cad);
+    Set("DIRECTORY", "ACADDIR_CMDLINE", std::string(260, 'o'));
+    EXPECT_EQ(StartExpectingMessages("", 1),
+              std::vector<std::string>{"AutoCADの起動コマンドが長すぎます。\nACADDIRは259文字まで"
+                                       "です。\n\n" +
+                                       pkg + "\\VXCAD.ini"});
+
+    Set("DIRECTORY", "ACADDIR", "Null");
     Set("DIRECTORY", "ACAD16DIR_CMDLINE", "NULL");
     Set("REGISTRY", "PKGDIR", dir + "\\missing");
     EXPECT_EQ(
@@ -202,6 +211,10 @@ TEST_F(LauncherRunTest, AssistanceMessageContinuesAndStartFailuresKeepTheirBox) 
             "ｱｸﾃｨﾌﾞｱｼｽﾀﾝﾄのStartupをOFFに設定できませんでした。\n初期設定のままで起動します。",
             "CADプログラム[\"" + dir + "\\nocad\\ACAD.EXE\" /C \"" + pkg +
                 "\" /P VXテスト]が起動できません。"}));
+    // Without the floating menu the system list is written, VXMENU32.INI is not.
+    EXPECT_NE(GetFileAttributesA((pkg + "\\SYSTEM.DAT").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA((pkg + "\\VXMENU\\VXMENU32.INI").c_str()),
+              INVALID_FILE_ATTRIBUTES);
 
     // The floating menu program is missing: its box outlives the splash's five seconds.
     Set("VXMENU", "VXMENUFLG", "1");
