@@ -34,6 +34,9 @@ char CaretCodeOf(char letter) {
     }
 }
 
+// Commands up to this long get their newline in a buffer on the stack.
+constexpr size_t kCommandRoom = 64;
+
 // Whether the last character of text (length bytes, not empty) is a
 // double-byte one: walks from the start so that a trail byte is never taken
 // for a lead byte.
@@ -47,11 +50,14 @@ bool EndsWithDoubleByte(const char* text, size_t length) {
     return length - last == 2;
 }
 
-} // namespace
-
-size_t TranslateCaretCodes(char* text) {
+// Caret codes translated in place; with cut, the text is also cut at its
+// first ';'. One pass that keeps track of where double-byte characters end.
+CommandPart Translate(char* text, bool cut) {
+    CommandPart part{0, 0, 0, 0, 0};
     const char* in = text;
     char* out = text;
+    char* semicolon = nullptr;
+    bool lastDoubleByte = false; // the character written last
     while (*in != '\0') {
         if (IsLeadByte932(static_cast<unsigned char>(*in))) {
             if (in[1] == '\0') {
@@ -60,6 +66,7 @@ size_t TranslateCaretCodes(char* text) {
             *out++ = in[0];
             *out++ = in[1];
             in += 2;
+            lastDoubleByte = true;
             continue;
         }
         if (*in == '^') {
@@ -67,34 +74,68 @@ size_t TranslateCaretCodes(char* text) {
             if (code != 0) {
                 *out++ = code;
                 in += 2;
+                lastDoubleByte = false;
                 continue;
             }
+        } else if (*in == ';' && cut && semicolon == nullptr) {
+            semicolon = out;
+            part.commandEndsDoubleByte = lastDoubleByte;
         }
         *out++ = *in++;
+        lastDoubleByte = false;
     }
     *out = '\0';
-    return static_cast<size_t>(out - text);
+    if (semicolon != nullptr) {
+        *semicolon = '\0';
+        part.hasAlternate = 1;
+        part.commandLength = static_cast<size_t>(semicolon - text);
+        part.alternateLength = static_cast<size_t>(out - semicolon - 1);
+        part.alternateEndsDoubleByte = lastDoubleByte;
+    } else {
+        part.commandLength = static_cast<size_t>(out - text);
+        part.commandEndsDoubleByte = lastDoubleByte;
+    }
+    return part;
+}
+
+} // namespace
+
+size_t TranslateCaretCodes(char* text) {
+    return Translate(text, false).commandLength;
+}
+
+CommandPart TranslateCommandPart(char* text) {
+    return Translate(text, true);
 }
 
 int32_t StoreItemCommand(std::string* dst, const char* text) {
     size_t length = strlen(text);
+    return StoreItemCommand(dst, text, length, length > 0 && EndsWithDoubleByte(text, length));
+}
+
+int32_t StoreItemCommand(std::string* dst, const char* text, size_t length,
+                         bool endsWithDoubleByte) {
     if (length == 0) {
         dst->clear();
         return 1;
     }
     char last = text[length - 1];
-    if (EndsWithDoubleByte(text, length)) {
-        dst->reserve(length + 1);
-        dst->assign(text, length);
-        dst->push_back('\n');
-    } else if (last == '\\') {
+    if (!endsWithDoubleByte && last == '\\') {
         dst->assign(text, length - 1);
-    } else if (static_cast<signed char>(last) < 0x20) {
+    } else if (!endsWithDoubleByte && static_cast<signed char>(last) < 0x20) {
         dst->assign(text, length);
     } else {
-        dst->reserve(length + 1);
-        dst->assign(text, length);
-        dst->push_back('\n');
+        // One copy with its newline: most commands fit the string's own room.
+        char stored[kCommandRoom + 1];
+        if (length < kCommandRoom) {
+            memcpy(stored, text, length);
+            stored[length] = '\n';
+            dst->assign(stored, length + 1);
+        } else {
+            dst->reserve(length + 1);
+            dst->assign(text, length);
+            dst->push_back('\n');
+        }
     }
     return static_cast<int32_t>(length + 2);
 }

@@ -14,6 +14,20 @@
 // trail byte at the end is dropped. Returns the new length.
 size_t TranslateCaretCodes(char* text);
 
+// What TranslateCommandPart found in a command part.
+struct CommandPart {
+    size_t commandLength;      // bytes before the first ';' (all when there is none)
+    size_t alternateLength;    // bytes after it
+    int hasAlternate;          // a ';' was found; it is replaced by a NUL
+    int commandEndsDoubleByte; // the text before the ';' ends in a double-byte character
+    int alternateEndsDoubleByte;
+};
+
+// TranslateCaretCodes and the cut at the first ';' (outside double-byte
+// characters) in one pass; the command and the alternate command stay
+// NUL-terminated in place.
+CommandPart TranslateCommandPart(char* text);
+
 // Stores text into dst with the newline rule applied: an empty text stays
 // empty; a text ending in a double-byte character gets "\n"; a trailing '\'
 // is removed (the command stays open); a last byte below 0x20 as a signed
@@ -21,6 +35,11 @@ size_t TranslateCaretCodes(char* text);
 // "\n". Returns the length field of the stored text: the bytes of text with
 // its NUL, plus one for the newline when text is not empty.
 int32_t StoreItemCommand(std::string* dst, const char* text);
+
+// The same for a text of length bytes whose last character is known to be
+// double-byte or not.
+int32_t StoreItemCommand(std::string* dst, const char* text, size_t length,
+                         bool endsWithDoubleByte);
 
 // First byte of text that is not a blank (space, tab, full-width space).
 const char* SkipLeadingBlanks(const char* text);

@@ -112,17 +112,16 @@ void ReadBitmapPart(char* part, ItemLine* item) {
 
 // The command part (after ']'): caret codes, alternate, dialog kind, "DLL:".
 void ReadCommandPart(char* part, ItemLine* item) {
-    size_t translated = TranslateCaretCodes(part);
-    char* semicolon = FindMb(part, ';');
-    size_t length = translated;
-    if (semicolon != nullptr) {
-        *semicolon = '\0';
-        item->alternate = semicolon + 1;
-        length = static_cast<size_t>(semicolon - part);
+    CommandPart cut = TranslateCommandPart(part);
+    if (cut.hasAlternate) {
+        item->alternate = part + cut.commandLength + 1;
+        item->alternateLength = cut.alternateLength;
+        item->alternateEndsDoubleByte = cut.alternateEndsDoubleByte;
     }
-    if (EqualsIgnoringCase("VXMENU_ABOUT", 12, part)) {
+    const size_t length = cut.commandLength;
+    if (length == 12 && EqualsIgnoringCase("VXMENU_ABOUT", 12, part)) {
         item->dialogKind = 1;
-    } else if (EqualsIgnoringCase("VXMENU_ABOUT2", 13, part)) {
+    } else if (length == 13 && EqualsIgnoringCase("VXMENU_ABOUT2", 13, part)) {
         item->dialogKind = 2;
     }
     if (length >= 4 && memcmp(part, "DLL:", 4) == 0) {
@@ -130,6 +129,8 @@ void ReadCommandPart(char* part, ItemLine* item) {
         return;
     }
     item->command = part;
+    item->commandLength = length;
+    item->commandEndsDoubleByte = cut.commandEndsDoubleByte;
 }
 
 } // namespace
@@ -193,23 +194,41 @@ int ParseItemLine(char* line, ItemLine* item) {
     item->span = 1;
     item->placement = BitmapPlacement{'B', 'R'};
 
+    // One walk to the closing ']' notes the first '^' and '#' on its way.
     char* itemPart = open + 1;
-    char* close = FindMb(itemPart, ']');
-    if (close != nullptr) {
-        *close = '\0';
-        ReadCommandPart(close + 1, item);
+    char* caret = nullptr;
+    char* hash = nullptr;
+    char* end = itemPart;
+    while (*end != '\0' && *end != ']') {
+        if (*end == '^' && caret == nullptr) {
+            caret = end;
+        } else if (*end == '#' && hash == nullptr) {
+            hash = end;
+        }
+        end += CharLengthMb(end);
+    }
+    if (*end == ']') {
+        *end = '\0';
+        ReadCommandPart(end + 1, item);
     }
     char* label = ReadPrefixes(itemPart, item);
-    char* caret = FindMb(label, '^');
+    if ((caret != nullptr && caret < label) || (hash != nullptr && hash < label)) {
+        // A prefix's value character was one of them: look again from the label on.
+        caret = FindMb(label, '^');
+        hash = FindMb(label, '#');
+    }
     if (caret != nullptr) {
         *caret = '\0';
         ReadBitmapPart(caret + 1, item);
+        end = caret;
     }
-    char* hash = FindMb(label, '#');
-    if (hash != nullptr) {
+    if (hash != nullptr && hash < end) {
         *hash = '\0';
         item->hint = hash + 1;
+        item->hintLength = static_cast<size_t>(end - hash - 1);
+        end = hash;
     }
     item->label = label;
+    item->labelLength = static_cast<size_t>(end - label);
     return 1;
 }

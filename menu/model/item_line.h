@@ -5,6 +5,7 @@
 
 #include "menu/model/menu_model.h"
 
+#include <cstddef>
 #include <cstdint>
 
 struct ItemLine {
@@ -15,10 +16,18 @@ struct ItemLine {
     const char* command;      // caret codes translated, no newline yet
     const char* alternate;    // text after the first ';', translated likewise
     const char* functionName; // the name after "DLL:", or nullptr
-    int endLevels;            // how many "<-" prefixes
-    int opensSubmenu;         // "->" prefix
-    int32_t columns;          // "/" prefix, at least 1
-    int32_t span;             // "*" prefix, at least 1
+    // Byte counts of the texts above, and whether the two commands end in a
+    // double-byte character (the newline rule needs it).
+    size_t labelLength;
+    size_t hintLength;
+    size_t commandLength;
+    size_t alternateLength;
+    int commandEndsDoubleByte;
+    int alternateEndsDoubleByte;
+    int endLevels;    // how many "<-" prefixes
+    int opensSubmenu; // "->" prefix
+    int32_t columns;  // "/" prefix, at least 1
+    int32_t span;     // "*" prefix, at least 1
     int32_t isStatic;
     int32_t emphasised;
     int32_t centred;

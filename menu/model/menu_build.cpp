@@ -106,8 +106,7 @@ int AddPackage(Loader& loader, char* value) {
         return 0;
     }
     char libraryPath[kMenuLineSize + 8];
-    if (!DerivePath(libraryPath, sizeof libraryPath, entry.menuFile.c_str(),
-                                    ".dll")) {
+    if (!DerivePath(libraryPath, sizeof libraryPath, entry.menuFile.c_str(), ".dll")) {
         return 0;
     }
     entry.library = loader.hooks.loadLibrary(loader.hooks.context, libraryPath);
@@ -139,7 +138,11 @@ int ReadRegistrations(Loader& loader, const char* iniPath, const char* menuName)
 }
 
 void SetTitle(MenuRecord& menu, const ItemLine& item) {
-    menu.title = item.label[0] != '\0' ? item.label : item.hint;
+    if (item.labelLength > 0) {
+        menu.title.assign(item.label, item.labelLength);
+    } else {
+        menu.title.assign(item.hint, item.hintLength);
+    }
     menu.titleLength = LengthWithNul(menu.title);
 }
 
@@ -153,12 +156,19 @@ int AddItem(Loader& loader, int menuIndex, const ItemLine& line, void* library) 
         loader.current = line.placement;
     }
     item.placement = loader.current;
-    item.label = line.label;
-    item.hint = line.hint;
+    // Texts by their known lengths; an empty one stays as constructed.
+    if (line.labelLength > 0) {
+        item.label.assign(line.label, line.labelLength);
+    }
+    if (line.hintLength > 0) {
+        item.hint.assign(line.hint, line.hintLength);
+    }
     item.labelLength = LengthWithNul(item.label);
     item.hintLength = LengthWithNul(item.hint);
-    item.commandLength = StoreItemCommand(&item.command, line.command);
-    item.alternateLength = StoreItemCommand(&item.alternate, line.alternate);
+    item.commandLength = StoreItemCommand(&item.command, line.command, line.commandLength,
+                                          line.commandEndsDoubleByte != 0);
+    item.alternateLength = StoreItemCommand(&item.alternate, line.alternate, line.alternateLength,
+                                            line.alternateEndsDoubleByte != 0);
     item.columns = line.columns;
     item.span = line.span;
     item.isStatic = line.isStatic;
