@@ -39,6 +39,16 @@ void Refill(TextFile* f) {
     }
 }
 
+// Whether the last of count bytes is a lead byte whose trail byte did not
+// fit. The piece begins with a character, so walking from its start tells.
+bool EndsInsideACharacter(const char* piece, int count) {
+    int i = 0;
+    while (i < count - 1) {
+        i += IsLeadByte932(static_cast<unsigned char>(piece[i])) ? 2 : 1;
+    }
+    return i == count - 1 && IsLeadByte932(static_cast<unsigned char>(piece[i]));
+}
+
 } // namespace
 
 void InitTextFile(TextFile* file, TextSource source) {
@@ -51,7 +61,6 @@ char* ReadTextLine(char* dst, int size, TextFile* f) {
         return nullptr;
     }
     int copied = 0;
-    bool trailNext = false; // the last byte copied is the lead byte of a character
     for (;;) {
         while (f->unread > 0) {
             char c = f->buffer[f->position];
@@ -70,9 +79,8 @@ char* ReadTextLine(char* dst, int size, TextFile* f) {
             dst[copied++] = c;
             f->position += 1;
             f->unread -= 1;
-            trailNext = !trailNext && IsLeadByte932(static_cast<unsigned char>(c));
             if (copied == size - 1) {
-                if (trailNext && copied > 1) {
+                if (copied > 1 && EndsInsideACharacter(dst, copied)) {
                     // A piece never ends inside a character: the lead byte
                     // begins the next piece.
                     copied -= 1;
