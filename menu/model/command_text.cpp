@@ -34,9 +34,6 @@ char CaretCodeOf(char letter) {
     }
 }
 
-// Commands up to this long get their newline in a buffer on the stack.
-constexpr size_t kCommandRoom = 64;
-
 // Whether the last character of text (length bytes, not empty) is a
 // double-byte one: walks from the start so that a trail byte is never taken
 // for a lead byte.
@@ -50,24 +47,57 @@ bool EndsWithDoubleByte(const char* text, size_t length) {
     return length - last == 2;
 }
 
+// Classes of the bytes of a command text: 1 an ordinary byte, 2 a lead
+// byte, 0 a stop (the NUL, '^', and with the cut also ';').
+struct CommandBytes {
+    unsigned char step[256];
+};
+
+constexpr CommandBytes MakeCommandBytes(bool cut) {
+    CommandBytes table{};
+    for (int c = 0; c < 256; ++c) {
+        table.step[c] = IsLeadByte932(static_cast<unsigned char>(c)) ? 2 : 1;
+    }
+    table.step[0] = 0;
+    table.step[static_cast<unsigned char>('^')] = 0;
+    if (cut) {
+        table.step[static_cast<unsigned char>(';')] = 0;
+    }
+    return table;
+}
+
+constexpr CommandBytes kCaretStops = MakeCommandBytes(false);
+constexpr CommandBytes kCommandStops = MakeCommandBytes(true);
+
 // Caret codes translated in place; with cut, the text is also cut at its
 // first ';'. One pass that keeps track of where double-byte characters end.
 CommandPart Translate(char* text, bool cut) {
+    const CommandBytes& bytes = cut ? kCommandStops : kCaretStops;
     CommandPart part{0, 0, 0, 0, 0};
     const char* in = text;
     char* out = text;
     char* semicolon = nullptr;
     bool lastDoubleByte = false; // the character written last
-    while (*in != '\0') {
-        if (IsLeadByte932(static_cast<unsigned char>(*in))) {
+    for (;;) {
+        const unsigned step = bytes.step[static_cast<unsigned char>(*in)];
+        if (step == 1) {
+            *out++ = *in++;
+            lastDoubleByte = false;
+            continue;
+        }
+        if (step == 2) {
             if (in[1] == '\0') {
                 break; // a lead byte without its trail byte
             }
-            *out++ = in[0];
-            *out++ = in[1];
+            out[0] = in[0];
+            out[1] = in[1];
+            out += 2;
             in += 2;
             lastDoubleByte = true;
             continue;
+        }
+        if (*in == '\0') {
+            break;
         }
         if (*in == '^') {
             char code = CaretCodeOf(in[1]);
@@ -77,7 +107,7 @@ CommandPart Translate(char* text, bool cut) {
                 lastDoubleByte = false;
                 continue;
             }
-        } else if (*in == ';' && cut && semicolon == nullptr) {
+        } else if (semicolon == nullptr) {
             semicolon = out;
             part.commandEndsDoubleByte = lastDoubleByte;
         }
@@ -110,34 +140,13 @@ CommandPart TranslateCommandPart(char* text) {
 
 int32_t StoreItemCommand(std::string* dst, const char* text) {
     size_t length = strlen(text);
-    return StoreItemCommand(dst, text, length, length > 0 && EndsWithDoubleByte(text, length));
-}
-
-int32_t StoreItemCommand(std::string* dst, const char* text, size_t length,
-                         bool endsWithDoubleByte) {
-    if (length == 0) {
-        dst->clear();
-        return 1;
+    StoredCommand stored =
+        NewlineRule(text, length, length > 0 && EndsWithDoubleByte(text, length));
+    dst->assign(text, stored.keep);
+    if (stored.lineFeed) {
+        dst->push_back('\n');
     }
-    char last = text[length - 1];
-    if (!endsWithDoubleByte && last == '\\') {
-        dst->assign(text, length - 1);
-    } else if (!endsWithDoubleByte && static_cast<signed char>(last) < 0x20) {
-        dst->assign(text, length);
-    } else {
-        // One copy with its newline: most commands fit the string's own room.
-        char stored[kCommandRoom + 1];
-        if (length < kCommandRoom) {
-            memcpy(stored, text, length);
-            stored[length] = '\n';
-            dst->assign(stored, length + 1);
-        } else {
-            dst->reserve(length + 1);
-            dst->assign(text, length);
-            dst->push_back('\n');
-        }
-    }
-    return static_cast<int32_t>(length + 2);
+    return stored.lengthField;
 }
 
 const char* SkipLeadingBlanks(const char* text) {

@@ -28,18 +28,34 @@ struct CommandPart {
 // NUL-terminated in place.
 CommandPart TranslateCommandPart(char* text);
 
-// Stores text into dst with the newline rule applied: an empty text stays
+// The newline rule for a command text of length bytes: an empty text stays
 // empty; a text ending in a double-byte character gets "\n"; a trailing '\'
 // is removed (the command stays open); a last byte below 0x20 as a signed
 // byte (control bytes, bytes from 0x80 up) gets nothing; any other text gets
-// "\n". Returns the length field of the stored text: the bytes of text with
+// "\n". lengthField is the item's length field for it: the bytes of text with
 // its NUL, plus one for the newline when text is not empty.
-int32_t StoreItemCommand(std::string* dst, const char* text);
+struct StoredCommand {
+    size_t keep;   // bytes of text kept
+    bool lineFeed; // a "\n" follows them
+    int32_t lengthField;
+};
+inline StoredCommand NewlineRule(const char* text, size_t length, bool endsWithDoubleByte) {
+    if (length == 0) {
+        return StoredCommand{0, false, 1};
+    }
+    const int32_t field = static_cast<int32_t>(length + 2);
+    const char last = text[length - 1];
+    if (endsWithDoubleByte) {
+        return StoredCommand{length, true, field};
+    }
+    if (last == '\\') {
+        return StoredCommand{length - 1, false, field};
+    }
+    return StoredCommand{length, static_cast<signed char>(last) >= 0x20, field};
+}
 
-// The same for a text of length bytes whose last character is known to be
-// double-byte or not.
-int32_t StoreItemCommand(std::string* dst, const char* text, size_t length,
-                         bool endsWithDoubleByte);
+// Stores text into dst with the newline rule applied; returns its length field.
+int32_t StoreItemCommand(std::string* dst, const char* text);
 
 // First byte of text that is not a blank (space, tab, full-width space).
 const char* SkipLeadingBlanks(const char* text);

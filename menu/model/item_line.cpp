@@ -7,19 +7,28 @@
 
 namespace {
 
-// Position of the first single-byte character c at or after p, or of the
-// terminating NUL; double-byte aware. One pass, any length: the item parser
-// runs it over every line of every menu file.
-char* SkipToMb(char* p, char c) {
-    while (*p != '\0' && *p != c) {
-        p += CharLengthMb(p);
-    }
-    return p;
-}
+// A line's fields before it is read: empty texts, one column and span.
+const ItemLine kEmptyItemLine = [] {
+    ItemLine line{};
+    line.label = line.hint = line.bitmapName = "";
+    line.command = line.alternate = "";
+    line.columns = 1;
+    line.span = 1;
+    line.placement = BitmapPlacement{'B', 'R'};
+    return line;
+}();
 
-// The same as a pointer to c, or nullptr when the text holds none.
-char* FindMb(char* p, char c) {
-    p = SkipToMb(p, c);
+// The stops the item parser looks for.
+constexpr ScanTable kOpenStop = MakeScanTable("[");
+constexpr ScanTable kItemPartStops = MakeScanTable("]^#");
+constexpr ScanTable kCaretStop = MakeScanTable("^");
+constexpr ScanTable kHashStop = MakeScanTable("#");
+constexpr ScanTable kAngleStop = MakeScanTable("<");
+constexpr ScanTable kCloseAngleStop = MakeScanTable(">");
+
+// The first stop at or after p, or nullptr when the text holds none.
+char* FindMb(char* p, const ScanTable& stop) {
+    p = NextStop(p, stop);
     return *p != '\0' ? p : nullptr;
 }
 
@@ -39,6 +48,15 @@ void TrimTrailingBlanks(char* text) {
         }
     }
     text[end] = '\0';
+}
+
+// The same for a text whose terminating NUL is at end: a text whose last
+// byte cannot end a blank is left as it is without a walk.
+void TrimTrailingBlanks(char* text, const char* end) {
+    if (end == text || (end[-1] != ' ' && end[-1] != '\t' && end[-1] != 0x40)) {
+        return;
+    }
+    TrimTrailingBlanks(text);
 }
 
 // A "/" or "*" prefix at p: its value (0 and a missing character give 1).
@@ -84,15 +102,14 @@ char* ReadPrefixes(char* p, ItemLine* item) {
 
 // The bitmap part (after the label's first '^'): name and placement.
 void ReadBitmapPart(char* part, ItemLine* item) {
-    char* end = FindMb(part, '^');
-    if (end != nullptr) {
-        *end = '\0';
-    }
+    char* end = NextStop(part, kCaretStop);
+    *end = '\0';
     char* name = part;
-    char* open = FindMb(part, '<');
+    char* nameEnd = end;
+    char* open = FindMb(part, kAngleStop);
     if (open != nullptr) {
         char* placement = open + 1;
-        char* close = SkipToMb(placement, '>');
+        char* close = NextStop(placement, kCloseAngleStop);
         char* after = close; // no '>': nothing after it
         if (*close != '\0') {
             *close = '\0';
@@ -104,9 +121,10 @@ void ReadBitmapPart(char* part, ItemLine* item) {
             name = after; // "<TC>NAME"
         } else {
             *open = '\0'; // "NAME<TC>"
+            nameEnd = open;
         }
     }
-    TrimTrailingBlanks(name);
+    TrimTrailingBlanks(name, nameEnd);
     item->bitmapName = name;
 }
 
@@ -124,7 +142,7 @@ void ReadCommandPart(char* part, ItemLine* item) {
     } else if (length == 13 && EqualsIgnoringCase("VXMENU_ABOUT2", 13, part)) {
         item->dialogKind = 2;
     }
-    if (length >= 4 && memcmp(part, "DLL:", 4) == 0) {
+    if (length >= 4 && part[0] == 'D' && part[1] == 'L' && part[2] == 'L' && part[3] == ':') {
         item->functionName = part + 4;
         return;
     }
@@ -183,29 +201,23 @@ BitmapPlacement PlacementOf(const char* text) {
 }
 
 int ParseItemLine(char* line, ItemLine* item) {
-    char* open = FindMb(line, '[');
+    char* open = FindMb(line, kOpenStop);
     if (open == nullptr) {
         return 0;
     }
-    *item = ItemLine{};
-    item->label = item->hint = item->bitmapName = "";
-    item->command = item->alternate = "";
-    item->columns = 1;
-    item->span = 1;
-    item->placement = BitmapPlacement{'B', 'R'};
+    *item = kEmptyItemLine;
 
     // One walk to the closing ']' notes the first '^' and '#' on its way.
     char* itemPart = open + 1;
     char* caret = nullptr;
     char* hash = nullptr;
-    char* end = itemPart;
-    while (*end != '\0' && *end != ']') {
-        if (*end == '^' && caret == nullptr) {
-            caret = end;
-        } else if (*end == '#' && hash == nullptr) {
-            hash = end;
+    char* end = NextStop(itemPart, kItemPartStops);
+    while (*end == '^' || *end == '#') {
+        char*& first = *end == '^' ? caret : hash;
+        if (first == nullptr) {
+            first = end;
         }
-        end += CharLengthMb(end);
+        end = NextStop(end + 1, kItemPartStops);
     }
     if (*end == ']') {
         *end = '\0';
@@ -214,8 +226,8 @@ int ParseItemLine(char* line, ItemLine* item) {
     char* label = ReadPrefixes(itemPart, item);
     if ((caret != nullptr && caret < label) || (hash != nullptr && hash < label)) {
         // A prefix's value character was one of them: look again from the label on.
-        caret = FindMb(label, '^');
-        hash = FindMb(label, '#');
+        caret = FindMb(label, kCaretStop);
+        hash = FindMb(label, kHashStop);
     }
     if (caret != nullptr) {
         *caret = '\0';

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <utility>
 
@@ -42,28 +43,51 @@ private:
     TextFile* file_;
 };
 
-// Room for the first items of a new submenu: most are short, and growing
-// one item at a time would move them several times.
-constexpr size_t kFirstItemRoom = 8;
+// Orders bitmap keys (library, name) and looks them up by a name that is not
+// a std::string yet.
+struct BitmapKeyLess {
+    using is_transparent = void;
+    using View = std::pair<void*, const char*>;
+    static int Compare(void* a, const char* an, void* b, const char* bn) {
+        if (a != b) {
+            return std::less<void*>()(a, b) ? -1 : 1;
+        }
+        return strcmp(an, bn);
+    }
+    bool operator()(const std::pair<void*, std::string>& a,
+                    const std::pair<void*, std::string>& b) const {
+        return Compare(a.first, a.second.c_str(), b.first, b.second.c_str()) < 0;
+    }
+    bool operator()(const std::pair<void*, std::string>& a, const View& b) const {
+        return Compare(a.first, a.second.c_str(), b.first, b.second) < 0;
+    }
+    bool operator()(const View& a, const std::pair<void*, std::string>& b) const {
+        return Compare(a.first, a.second, b.first, b.second.c_str()) < 0;
+    }
+};
 
 struct Loader {
     const MenuLoadHooks& hooks;
     BitmapPlacement current; // the placement of items that name none
-    std::map<std::pair<void*, std::string>, size_t> bitmapIndex; // into g_loadedBitmaps
+    std::map<std::pair<void*, std::string>, size_t, BitmapKeyLess>
+        bitmapIndex; // into g_loadedBitmaps
+    // The items of the submenus being read, by depth (index 0 unused: menu
+    // 0's items go straight into it). A submenu gets its items when it ends,
+    // in a list of its exact size.
+    std::vector<std::vector<MenuItem>> pending;
     char line[kMenuLineSize];
 };
 
 // The bitmap of library by name, loaded on its first use in this load.
 const LoadedBitmap& BitmapOf(Loader& loader, void* library, const char* name) {
-    std::pair<void*, std::string> key(library, name);
-    auto found = loader.bitmapIndex.find(key);
+    auto found = loader.bitmapIndex.find(BitmapKeyLess::View(library, name));
     if (found != loader.bitmapIndex.end()) {
         return g_loadedBitmaps[found->second];
     }
     // Room first, so that a bitmap once loaded is always recorded for the free.
     size_t index = g_loadedBitmaps.size();
     g_loadedBitmaps.push_back(LoadedBitmap{nullptr, 0, 0});
-    loader.bitmapIndex.emplace(std::move(key), index);
+    loader.bitmapIndex.emplace(std::pair<void*, std::string>(library, name), index);
     LoadedBitmap& entry = g_loadedBitmaps[index];
     int32_t width = 0;
     int32_t height = 0;
@@ -138,37 +162,46 @@ int ReadRegistrations(Loader& loader, const char* iniPath, const char* menuName)
 }
 
 void SetTitle(MenuRecord& menu, const ItemLine& item) {
-    if (item.labelLength > 0) {
-        menu.title.assign(item.label, item.labelLength);
-    } else {
-        menu.title.assign(item.hint, item.hintLength);
-    }
-    menu.titleLength = LengthWithNul(menu.title);
+    menu.title = item.labelLength > 0 ? KeepMenuText(item.label, item.labelLength)
+                                      : KeepMenuText(item.hint, item.hintLength);
+    menu.titleLength = static_cast<int32_t>(menu.title.size() + 1);
 }
 
-// Appends the item of a parsed line to a menu; returns its index.
-int AddItem(Loader& loader, int menuIndex, const ItemLine& line, void* library) {
+// A command text with the newline rule applied; returns its length field.
+int32_t KeepCommand(MenuText* kept, const char* text, size_t length, bool endsWithDoubleByte) {
+    StoredCommand stored = NewlineRule(text, length, endsWithDoubleByte);
+    *kept = KeepMenuText(text, stored.keep, stored.lineFeed);
+    return stored.lengthField;
+}
+
+// A new item before its line is read into it.
+const MenuItem kNewItem{};
+
+// The list that takes the items of the menu open at depth (0: menu 0).
+std::vector<MenuItem>& ItemsAt(Loader& loader, size_t depth) {
+    return depth == 0 ? g_menuTable[0].items : loader.pending[depth];
+}
+
+// Appends the item of a parsed line to the menu open at depth (menu index
+// menuIndex); returns its index.
+int AddItem(Loader& loader, size_t depth, int menuIndex, const ItemLine& line, void* library) {
     MenuRecord& menu = g_menuTable[menuIndex];
-    menu.items.emplace_back();
-    MenuItem& item = menu.items.back();
-    menu.itemCount = static_cast<int32_t>(menu.items.size());
+    std::vector<MenuItem>& items = ItemsAt(loader, depth);
+    items.push_back(kNewItem); // a copy: cheaper than clearing the item byte by byte
+    MenuItem& item = items.back();
+    menu.itemCount = static_cast<int32_t>(items.size());
     if (line.hasPlacement) {
         loader.current = line.placement;
     }
     item.placement = loader.current;
-    // Texts by their known lengths; an empty one stays as constructed.
-    if (line.labelLength > 0) {
-        item.label.assign(line.label, line.labelLength);
-    }
-    if (line.hintLength > 0) {
-        item.hint.assign(line.hint, line.hintLength);
-    }
-    item.labelLength = LengthWithNul(item.label);
-    item.hintLength = LengthWithNul(item.hint);
-    item.commandLength = StoreItemCommand(&item.command, line.command, line.commandLength,
-                                          line.commandEndsDoubleByte != 0);
-    item.alternateLength = StoreItemCommand(&item.alternate, line.alternate, line.alternateLength,
-                                            line.alternateEndsDoubleByte != 0);
+    item.label = KeepMenuText(line.label, line.labelLength);
+    item.hint = KeepMenuText(line.hint, line.hintLength);
+    item.labelLength = static_cast<int32_t>(line.labelLength + 1);
+    item.hintLength = static_cast<int32_t>(line.hintLength + 1);
+    item.commandLength =
+        KeepCommand(&item.command, line.command, line.commandLength, line.commandEndsDoubleByte);
+    item.alternateLength = KeepCommand(&item.alternate, line.alternate, line.alternateLength,
+                                       line.alternateEndsDoubleByte);
     item.columns = line.columns;
     item.span = line.span;
     item.isStatic = line.isStatic;
@@ -195,6 +228,16 @@ int AddItem(Loader& loader, int menuIndex, const ItemLine& line, void* library) 
     return menu.itemCount - 1;
 }
 
+// Ends the submenus open below depth keep: each gets its items.
+void EndSubmenus(Loader& loader, std::vector<int>& open, size_t keep) {
+    while (open.size() > keep) {
+        std::vector<MenuItem>& items = loader.pending[open.size() - 1];
+        g_menuTable[open.back()].items.assign(items.begin(), items.end());
+        items.clear();
+        open.pop_back();
+    }
+}
+
 // Reads the item lines of one file into menu 0 and the submenus they open.
 void ReadItems(Loader& loader, TextFile* file, void* library) {
     std::vector<int> open(1, 0); // the menus being read, innermost last
@@ -203,21 +246,25 @@ void ReadItems(Loader& loader, TextFile* file, void* library) {
         if (!ParseItemLine(loader.line, &line)) {
             continue; // no '[': a comment
         }
-        int itemIndex = AddItem(loader, open.back(), line, library);
+        const size_t depth = open.size() - 1;
+        int itemIndex = AddItem(loader, depth, open.back(), line, library);
         if (line.endLevels > 0) {
             if (static_cast<size_t>(line.endLevels) >= open.size()) {
-                return; // ends more menus than are open: the rest of the file is skipped
+                break; // ends more menus than are open: the rest of the file is skipped
             }
-            open.resize(open.size() - static_cast<size_t>(line.endLevels));
+            EndSubmenus(loader, open, open.size() - static_cast<size_t>(line.endLevels));
         } else if (line.opensSubmenu) {
             int submenu = static_cast<int>(g_menuTable.size());
             g_menuTable.emplace_back();
-            g_menuTable.back().items.reserve(kFirstItemRoom);
             SetTitle(g_menuTable.back(), line);
-            g_menuTable[open.back()].items[itemIndex].submenu = submenu;
+            ItemsAt(loader, depth)[itemIndex].submenu = submenu;
             open.push_back(submenu);
+            if (loader.pending.size() < open.size()) {
+                loader.pending.resize(open.size());
+            }
         }
     }
+    EndSubmenus(loader, open, 1);
 }
 
 int ReadMenus(Loader& loader) {
@@ -253,7 +300,7 @@ int LoadMenuModel(const char* iniPath, const char* menuName, const MenuLoadHooks
     }
     int loaded = 0;
     try {
-        Loader loader{hooks, BitmapPlacement{'B', 'R'}, {}, {}};
+        Loader loader{hooks, BitmapPlacement{'B', 'R'}, {}, {}, {}};
         loaded = ReadRegistrations(loader, iniPath, menuName) && ReadMenus(loader);
     } catch (...) {
         loaded = 0; // out of memory: the load fails like any other
@@ -266,12 +313,9 @@ int LoadMenuModel(const char* iniPath, const char* menuName, const MenuLoadHooks
 }
 
 void FreeMenuModel(const MenuLoadHooks& hooks) {
-    for (MenuRecord& menu : g_menuTable) {
-        for (MenuItem& item : menu.items) {
-            item.bitmap = nullptr; // shared: deleted below, once each
-        }
-    }
+    // Items share their bitmaps: they are deleted below, once each.
     std::vector<MenuRecord>().swap(g_menuTable);
+    FreeMenuTexts();
     for (LoadedBitmap& bitmap : g_loadedBitmaps) {
         if (bitmap.bitmap != nullptr) {
             hooks.deleteBitmap(hooks.context, bitmap.bitmap);

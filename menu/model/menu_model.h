@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "menu/model/menu_text.h"
+
 // Where an item's bitmap sits: vertical T (top), M (middle), B (bottom);
 // horizontal L (left), C (centre), R (right), X (right, left of the arrow).
 struct BitmapPlacement {
@@ -16,10 +18,10 @@ struct BitmapPlacement {
 using LibraryFunction = void (*)();
 
 struct MenuItem {
-    std::string label;
-    std::string hint;
-    std::string command;                       // caret codes translated, newline rule applied
-    std::string alternate;                     // sent instead of command when Ctrl is down
+    MenuText label;
+    MenuText hint;
+    MenuText command;                          // caret codes translated, newline rule applied
+    MenuText alternate;                        // sent instead of command when Ctrl is down
     LibraryFunction libraryFunction = nullptr; // "DLL:" item
     int32_t labelLength = 1;                   // byte counts with the NUL; command and alternate
     int32_t hintLength = 1;                    // one more when not empty (room for the newline)
@@ -47,7 +49,7 @@ struct MenuItem {
 struct MenuRecord {
     std::vector<MenuItem> items;
     int32_t itemStorageSize = 0;
-    std::string title;
+    MenuText title;
     int32_t titleLength = 1;
     void* firstWindow = nullptr;  // HWND: top window, or the submenu's cascade window
     void* secondWindow = nullptr; // HWND: the submenu's torn-off window

@@ -10,8 +10,52 @@
 constexpr size_t kMaxUtilText = 1024;
 
 // Lead byte of a double-byte character in code page 932: 0x81-0x9F, 0xE0-0xFC.
-inline bool IsLeadByte932(unsigned char c) {
+constexpr bool IsLeadByte932(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// A byte table for the scanners that look for a few single-byte stops in
+// Shift-JIS text: 0 for an ordinary byte, 1 for the NUL, 2 for a stop.
+struct ScanTable {
+    unsigned char kind[256];
+};
+
+constexpr ScanTable MakeScanTable(const char* stops) {
+    ScanTable table{};
+    table.kind[0] = 1;
+    for (const char* s = stops; *s != '\0'; ++s) {
+        table.kind[static_cast<unsigned char>(*s)] = 2;
+    }
+    return table;
+}
+
+// Whether the byte at p is the trail byte of a double-byte character, for a
+// text whose characters begin at start (start <= p): a byte that is no lead
+// byte always ends a character, so the run of lead bytes right before p
+// decides by its length.
+inline bool IsTrailByteAt(const char* start, const char* p) {
+    const char* q = p;
+    while (q > start && IsLeadByte932(static_cast<unsigned char>(q[-1]))) {
+        --q;
+    }
+    return ((p - q) & 1) != 0;
+}
+
+// The first stop of table at or after p that begins a character (the
+// terminating NUL at the latest); p must begin a character. The bytes are
+// looked at one by one without following the characters, and only a stop
+// found is checked for being the second byte of one.
+inline char* NextStop(char* p, const ScanTable& table) {
+    char* const start = p;
+    for (;;) {
+        while (table.kind[static_cast<unsigned char>(*p)] == 0) {
+            ++p;
+        }
+        if (*p == '\0' || !IsTrailByteAt(start, p)) {
+            return p;
+        }
+        ++p;
+    }
 }
 
 // Bytes taken by the character at text[0]: 2 for a complete double-byte

@@ -26,8 +26,8 @@ Routed Route(const MenuItem& item, bool ctrl = false, std::vector<const char*> k
 
 MenuItem Command(const char* command, const char* alternate = "") {
     MenuItem item;
-    item.command = command;
-    item.alternate = alternate;
+    item.command = MenuText(command);
+    item.alternate = MenuText(alternate);
     return item;
 }
 

@@ -20,7 +20,7 @@ const TextMeasure kMeasure{EightPerByte, nullptr};
 
 MenuItem Item(const char* label, int columns = 1, int span = 1) {
     MenuItem item;
-    item.label = label;
+    item.label = MenuText(label);
     item.columns = columns;
     item.span = span;
     return item;
@@ -38,7 +38,7 @@ MenuRecord Menu(std::vector<MenuItem> items, const char* title = "") {
     MenuRecord menu;
     menu.items = std::move(items);
     menu.itemCount = static_cast<int32_t>(menu.items.size());
-    menu.title = title;
+    menu.title = MenuText(title);
     return menu;
 }
 

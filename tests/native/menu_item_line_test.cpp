@@ -213,6 +213,11 @@ TEST(MenuItemLine, DoubleByteTrailBytesAreNeverDelimiters) {
     EXPECT_STREQ(hash.item.hint, "");
     EXPECT_STREQ(hash.item.bitmapName, "N\x81<TL>");
     EXPECT_EQ(hash.item.hasPlacement, 0);
+    // Runs of bytes from the lead range pair up from their start: after an
+    // odd run a ']' is a trail byte, after an even one it closes the item.
+    EXPECT_STREQ(Parse("[\x81\x81\x81]X]C").item.label, "\x81\x81\x81]X");
+    EXPECT_STREQ(Parse("[\x81\x81]C").item.label, "\x81\x81");
+    EXPECT_STREQ(Parse("[L]\x81\x81\x81;A").item.command, "\x81\x81\x81;A");
 }
 
 TEST(MenuItemLine, BitmapNameKeepsATrailingDoubleByteWhoseTrailIsABlank) {
