@@ -61,7 +61,10 @@ HDDEDATA CALLBACK DdeCallback(UINT type, UINT, HCONV conversation, HSZ, HSZ, HDD
         for (int i = 0; i < g_app.externalCount; ++i) {
             ExternalProgram& program = g_app.externalPrograms[i];
             if (program.conversation != nullptr && program.conversation == conversation) {
-                memset(&program, 0, sizeof program); // a free slot; no key matches it
+                // A free slot that no key matches; its names go back to DDEML.
+                program.conversation = nullptr;
+                DisconnectDde(&program);
+                memset(&program, 0, sizeof program);
             }
         }
         return nullptr;
