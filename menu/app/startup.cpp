@@ -59,6 +59,30 @@ int StartCadProgram() {
     return 1;
 }
 
+// The main window of the CAD program just started. A program may count as
+// idle before its main window exists (a splash screen; Wine's
+// WaitForInputIdle at times): when the window is not there after the
+// configured wait, it is looked for every 100 ms for as long again, at
+// least kLateCadWindowMs, before start-up ends.
+constexpr DWORD kLateCadWindowMs = 3000;
+
+int FindStartedCadWindow() {
+    if (FindCadWindow()) {
+        return 1;
+    }
+    const DWORD configured =
+        static_cast<DWORD>(g_app.acadFindWaitMs > 0 ? g_app.acadFindWaitMs : 0);
+    const DWORD limit = configured > kLateCadWindowMs ? configured : kLateCadWindowMs;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < limit) {
+        Sleep(100);
+        if (FindCadWindow()) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
 // Attaches to the CAD main window given by /HWND: (hexadecimal).
 int AttachCadWindow() {
     unsigned int value = 0;
@@ -147,7 +171,7 @@ int RunStartupSteps(HINSTANCE previous, const char* commandLine) {
         return 0;
     }
     if (!attach) {
-        if (!FindCadWindow()) {
+        if (!FindStartedCadWindow()) {
             return 0; // silent: the CAD program shows no main window
         }
         ShowHiddenCadWindows();

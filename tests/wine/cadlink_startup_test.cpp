@@ -72,7 +72,10 @@ protected:
                                "\\test.mnu\" \"テスト\" INIT\r\n");
         EXPECT_TRUE(LoadAndMeasureMenus(ini));
         RunMenu();
-        return WaitForTopWindow(20000);
+        HWND top = nullptr;
+        WaitUntil([&] { return (top = WaitForTopWindow(0)) != nullptr || WaitForExit(menu, 0); },
+                  20000);
+        return top;
     }
 
     void RunMenu(const std::string& arguments = "") {
@@ -150,6 +153,15 @@ TEST_F(CadLinkStartup, SilentEndWhenTheStartedProgramShowsNoCadWindow) {
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(IsWindowVisible(oldMain)) << "the older CAD window stays hidden";
     EXPECT_EQ(LogRecordsOf(log, "START").size(), 1u);
+}
+
+TEST_F(CadLinkStartup, CadWindowShownAfterTheConfiguredWaitIsStillFound) {
+    // Idle at once, its window 1.4 s later: after the configured wait of 1 s.
+    const char caption[] = "AutoCAD 2004 - [late.dwg]";
+    HWND top = RunMenuWithItem("ACAD16DIR", StandIn(caption, "-windowdelay=1400", log));
+    ASSERT_NE(top, nullptr) << "the menu ended before the CAD window came";
+    EXPECT_EQ(ReadIniValue(ini, "VXMENU", "HWND"),
+              HexHandle(WaitForStandInWindow(caption)) + " " + HexHandle(top));
 }
 
 TEST_F(CadLinkStartup, LinksTheCadProgramByDdeAndShowsHiddenWindowsAgain) {

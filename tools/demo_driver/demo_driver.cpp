@@ -35,6 +35,20 @@
 
 namespace {
 
+// How long a step may take on a busy machine before it counts as failed.
+constexpr int kPatienceMs = 15000;
+
+// Waits until condition holds, at most timeoutMs.
+template <typename Condition> bool WaitFor(Condition condition, int timeoutMs) {
+    for (int waited = 0; !condition(); waited += 20) {
+        if (waited >= timeoutMs) {
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
 // Printable form of a command: control bytes as ^X, the line feed as \n.
 std::string Printable(const std::string& bytes) {
     std::string text;
@@ -62,9 +76,7 @@ size_t CountCommands(const char* log) {
 
 // Waits until the CAD log holds more than `before` commands; prints the newest.
 void ReportCommand(const char* log, size_t before, const char* what) {
-    for (int i = 0; i < 200 && CountCommands(log) <= before; ++i) {
-        Sleep(10);
-    }
+    WaitFor([&] { return CountCommands(log) > before; }, kPatienceMs);
     std::vector<LogRecord> records = ReadLogRecords(log);
     for (auto it = records.rbegin(); it != records.rend(); ++it) {
         if (it->kind == "COPYDATA" || it->kind == "DDE") {
@@ -92,13 +104,9 @@ int FindItem(int menu, const char* label) {
 }
 
 HWND WaitForMenuWindow(const char* className, int menu) {
-    for (int i = 0; i < 300; ++i) {
-        if (HWND window = FindMenuWindow(className, menu)) {
-            return window;
-        }
-        Sleep(10);
-    }
-    return nullptr;
+    HWND window = nullptr;
+    WaitFor([&] { return (window = FindMenuWindow(className, menu)) != nullptr; }, kPatienceMs);
+    return window;
 }
 
 int Show(const char* ini, const char* log, const char* trace) {
@@ -138,13 +146,10 @@ int Show(const char* ini, const char* log, const char* trace) {
            torn ? "tore it off: it stays open on its own" : "did not tear it off");
     if (torn != nullptr) {
         ClickItem(torn, toolsMenu, FindItem(toolsMenu, "ライブラリ呼出し"));
-        Sleep(300);
-        FILE* file = fopen(trace, "rb");
+        bool traced = WaitFor([&] { return GetFileAttributesA(trace) != INVALID_FILE_ATTRIBUTES; },
+                              kPatienceMs);
         printf("  click ライブラリ呼出し -> the library function %s\n",
-               file ? "ran and left its trace" : "left no trace");
-        if (file != nullptr) {
-            fclose(file);
-        }
+               traced ? "ran and left its trace" : "left no trace");
     }
 
     // 作図, then 編集 inside it: a chain of cascade windows.
@@ -176,7 +181,7 @@ std::string DialogCaption(const char* ini) {
 
 HWND OpenedDialog(const char* ini) {
     std::string caption = DialogCaption(ini);
-    HWND dialog = WaitForDialog(caption, 5000);
+    HWND dialog = WaitForDialog(caption, kPatienceMs);
     if (dialog == nullptr) {
         printf("  the dialog %s did not open\n", caption.c_str());
     }
@@ -192,7 +197,7 @@ std::string ControlText(HWND dialog, int id) {
 // Opens the dialog from バージョン情報 in the torn-off ツール window, says what
 // it shows and chooses the first and the last package.
 int Dialog(const char* ini) {
-    if (!LoadAndMeasureMenus(ini) || WaitForTopWindow(5000) == nullptr) {
+    if (!LoadAndMeasureMenus(ini) || WaitForTopWindow(kPatienceMs) == nullptr) {
         printf("  the floating menu is not running\n");
         return 1;
     }
@@ -239,12 +244,12 @@ bool ChooseSide(const char* ini, HWND dialog, bool left) {
     RECT desktop{};
     GetWindowRect(GetDesktopWindow(), &desktop);
     RECT after{};
-    bool docked = false;
-    for (int i = 0; i < 500 && !docked; ++i) {
-        Sleep(10);
-        GetWindowRect(top, &after);
-        docked = !IsWindow(dialog) && (left ? after.left == 1 : after.right == desktop.right - 1);
-    }
+    bool docked = WaitFor(
+        [&] {
+            GetWindowRect(top, &after);
+            return !IsWindow(dialog) && (left ? after.left == 1 : after.right == desktop.right - 1);
+        },
+        kPatienceMs);
     printf("  %s + OK -> the top window %s: x %ld -> %ld, y %ld -> %ld\n", left ? "左側" : "右側",
            docked ? "docked there at once" : "did not move", before.left, after.left, before.top,
            after.top);
@@ -268,9 +273,7 @@ int Left(const char* ini, const char* log) {
     if (!ChooseSide(ini, dialog, true)) {
         return 1;
     }
-    for (int i = 0; i < 300 && FindWindowA("VXMENU_PARENT", nullptr) == nullptr; ++i) {
-        Sleep(10);
-    }
+    WaitFor([] { return FindWindowA("VXMENU_PARENT", nullptr) != nullptr; }, kPatienceMs);
     printf("  the torn-off ツール window %s\n", FindWindowA("VXMENU_PARENT", nullptr)
                                                     ? "is open again at its place"
                                                     : "did not come back");
@@ -279,7 +282,7 @@ int Left(const char* ini, const char* log) {
 
 // The short dialog from パッケージ情報 of the 設定 cascade: back to the right.
 int Right(const char* ini) {
-    HWND top = WaitForTopWindow(5000);
+    HWND top = WaitForTopWindow(kPatienceMs);
     if (top == nullptr || !LoadAndMeasureMenus(ini)) {
         printf("  the floating menu is not running\n");
         return 1;
@@ -300,17 +303,6 @@ int Right(const char* ini) {
     printf("  click 設定, then パッケージ情報 -> the dialog without 初期値設定 (%s)\n",
            GetDlgItem(dialog, IDC_RESET) ? "but it has one" : "as it should be");
     return ChooseSide(ini, dialog, false) ? 0 : 1;
-}
-
-// Waits until condition holds, at most timeoutMs.
-template <typename Condition> bool WaitFor(Condition condition, int timeoutMs) {
-    for (int waited = 0; !condition(); waited += 20) {
-        if (waited >= timeoutMs) {
-            return false;
-        }
-        Sleep(20);
-    }
-    return true;
 }
 
 bool SendToCad(HWND cad, ULONG_PTR kind, const std::string& text) {
@@ -362,7 +354,7 @@ int Modules(const char* log, const std::string& folder, const std::string& comma
     HWND top = FindWindowA("VXMENU_TOP", "VXMENU");
     CallLisp(cad, log, "(vxmend)");
     printf("  the floating menu %s\n",
-           WaitFor([top] { return !IsWindow(top); }, 5000) ? "closed" : "is still open");
+           WaitFor([top] { return !IsWindow(top); }, kPatienceMs) ? "closed" : "is still open");
     CallLisp(cad, log, "(vxmstart)");
     top = FindWindowA("VXMENU_TOP", "VXMENU");
     printf("  the floating menu %s\n",
@@ -390,7 +382,7 @@ int Close(const char* ini) {
     GetWindowThreadProcessId(top, &process);
     HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, process);
     PostMessageA(top, WM_COMMAND, 109, 0);
-    bool ended = handle && WaitForSingleObject(handle, 5000) == WAIT_OBJECT_0;
+    bool ended = handle && WaitForSingleObject(handle, kPatienceMs) == WAIT_OBJECT_0;
     if (handle) {
         CloseHandle(handle);
     }

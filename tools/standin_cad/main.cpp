@@ -138,6 +138,19 @@ HWND CreateTopLevel(HINSTANCE instance, const char* caption, int x, int y) {
                            320, nullptr, nullptr, instance, nullptr);
 }
 
+// Waits in the message loop before any window exists, as a CAD program
+// whose main window follows its splash screen: it counts as idle meanwhile.
+void IdleWithoutWindows(DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (DWORD elapsed = 0; elapsed < ms; elapsed = GetTickCount() - start) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
+    }
+}
+
 void CreateExtraWindows(HINSTANCE instance) {
     int offset = 40;
     for (const std::string& caption : g_settings.extraWindows) {
@@ -155,6 +168,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     Log("START", g_settings.commandLine);
     if (g_settings.idleDelayMs > 0) {
         Sleep(g_settings.idleDelayMs);
+    }
+    if (g_settings.windowDelayMs > 0) {
+        IdleWithoutWindows(static_cast<DWORD>(g_settings.windowDelayMs));
     }
 
     WNDCLASSA windowClass{};

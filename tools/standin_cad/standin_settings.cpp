@@ -18,6 +18,8 @@ void Apply(StandInSettings& s, const std::string& key, const std::string& value)
         s.ddeTopic = value;
     } else if (key == "idledelay") {
         s.idleDelayMs = atoi(value.c_str());
+    } else if (key == "windowdelay") {
+        s.windowDelayMs = atoi(value.c_str());
     } else if (key == "refusecopydata") {
         s.refuseCopyData = atoi(value.c_str());
     } else if (key == "minimized") {
@@ -70,7 +72,7 @@ StandInSettings LoadStandInSettings(const char* modulePath, const char* commandL
     size_t dot = ini.find('.', slash == std::string::npos ? 0 : slash);
     ini = ini.substr(0, dot) + ".ini";
     char value[1024];
-    for (const char* key : {"caption", "log", "ddeservice", "ddetopic", "idledelay",
+    for (const char* key : {"caption", "log", "ddeservice", "ddetopic", "idledelay", "windowdelay",
                             "refusecopydata", "minimized", "stamp", "extraontop", "support"}) {
         if (GetPrivateProfileStringA("STANDIN", key, "\x01", value, sizeof value, ini.c_str()) &&
             strcmp(value, "\x01") != 0) {

@@ -12,6 +12,7 @@ struct StandInSettings {
     std::string ddeService; // empty: no DDE server
     std::string ddeTopic;
     int idleDelayMs = 0;    // sleep before the window and the message loop exist
+    int windowDelayMs = 0;  // idle in the message loop this long before the windows exist
     int refuseCopyData = 0; // answer WM_COPYDATA with 0
     int startMinimized = 0;
     int stampReceipts = 0; // log a STAMP record (QueryPerformanceCounter) before each command

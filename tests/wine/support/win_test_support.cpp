@@ -235,7 +235,7 @@ void EndStandIns() {
     EndProgramsNamed({"ACAD.EXE", "VXMENU32.EXE"});
     // The windows of an ended process may outlive it for a moment; the next
     // test must not find them among its own.
-    WaitUntil([] { return FindWindowA("VXStandInCad", nullptr) == nullptr; }, 5000);
+    WaitUntil([] { return FindWindowA("VXStandInCad", nullptr) == nullptr; }, 15000);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
