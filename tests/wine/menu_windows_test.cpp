@@ -280,6 +280,11 @@ TEST_F(MenuWindowsTest, DragStripMovesTheTopWindowOnlyVerticallyAndKeepsItOnTheS
             },
             5000);
     };
+    struct CursorBack { // where it was, for the tests after this one
+        POINT at{};
+        CursorBack() { GetCursorPos(&at); }
+        ~CursorBack() { SetCursorPos(at.x, at.y); }
+    } cursorBack;
     ASSERT_TRUE(placeCursor(300));
     HWND top = StartWithCopyData();
     ASSERT_NE(top, nullptr);
