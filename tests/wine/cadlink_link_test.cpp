@@ -215,13 +215,26 @@ TEST_F(CadLinkDriver, CadWindowIsFoundBehindLookAlikes) {
     cad = StartProgram(StandIn("AutoCAD 2004 - [main.dwg]", extra));
     ASSERT_TRUE(WaitForLogRecords(log, "READY", 1));
     HWND main = WaitForStandInWindow("AutoCAD 2004 - [main.dwg]");
+    std::vector<HWND> windows;
+    for (const char* caption : lookAlikes) {
+        windows.push_back(WaitForStandInWindow(caption));
+        ASSERT_NE(windows.back(), nullptr) << caption;
+    }
+    // Sent behind them until it stays there: its own activation may still
+    // bring it forward.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            SetWindowPos(main, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            for (HWND window : windows) {
+                if (ZOrderOf(window) > ZOrderOf(main)) {
+                    return false;
+                }
+            }
+            return true;
+        },
+        10000));
     EXPECT_TRUE(FindCadWindow());
     EXPECT_EQ(g_app.cadWindow, main);
-    for (const char* caption : lookAlikes) {
-        HWND window = WaitForStandInWindow(caption);
-        ASSERT_NE(window, nullptr) << caption;
-        EXPECT_LT(ZOrderOf(window), ZOrderOf(main)) << caption << " is not in front";
-    }
 }
 
 TEST_F(CadLinkDriver, FirstWindowOfTheEnumerationIsExamined) {
@@ -231,8 +244,12 @@ TEST_F(CadLinkDriver, FirstWindowOfTheEnumerationIsExamined) {
         return;
     }
     HWND main = g_app.cadWindow;
-    SetWindowPos(main, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ASSERT_EQ(TopLevelWindowsInZOrder().front(), main);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            SetWindowPos(main, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            return TopLevelWindowsInZOrder().front() == main;
+        },
+        10000));
     g_app.cadWindow = nullptr;
     EXPECT_TRUE(FindCadWindow());
     EXPECT_EQ(g_app.cadWindow, main);
@@ -342,8 +359,14 @@ TEST_F(CadLinkDriver, WindowsHiddenBeforeTheStartAreNotTakenForTheNewOne) {
     Program second = StartProgram(StandIn("AutoCAD 2004 - [new.dwg]"));
     ASSERT_TRUE(WaitForLogRecords(log, "READY", 3));
     HWND newWindow = WaitForStandInWindow("AutoCAD 2004 - [new.dwg]");
-    SetWindowPos(newWindow, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ASSERT_TRUE(WaitUntil([&] { return ZOrderOf(oldWindow) < ZOrderOf(newWindow); }, 5000));
+    // Sent behind until it stays there: its own activation may still bring it forward.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            SetWindowPos(newWindow, HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            return ZOrderOf(oldWindow) < ZOrderOf(newWindow);
+        },
+        10000));
     EXPECT_TRUE(FindCadWindow());
     EXPECT_EQ(g_app.cadWindow, newWindow);
     ShowHiddenCadWindows();
