@@ -66,10 +66,10 @@ windows() {
 shipped() {
   cmake --preset win32 >/dev/null && cmake --build --preset win32 || return 1
   local status=0
-  file dist/win32/VXMENU/VXMENU32.EXE | grep -q "PE32 executable (GUI) Intel 80386" || status=1
-  file dist/win64/VXMENU/VXMENU32.EXE | grep -q "PE32+ executable (GUI) x86-64" || status=1
-  file dist/win32/VXCAD.EXE | grep -q "PE32 executable (GUI) Intel 80386" || status=1
-  file dist/win64/VXCAD.EXE | grep -q "PE32+ executable (GUI) x86-64" || status=1
+  grep -q "PE32 executable (GUI) Intel 80386" <<<"$(file dist/win32/VXMENU/VXMENU32.EXE)" || status=1
+  grep -q "PE32+ executable (GUI) x86-64" <<<"$(file dist/win64/VXMENU/VXMENU32.EXE)" || status=1
+  grep -q "PE32 executable (GUI) Intel 80386" <<<"$(file dist/win32/VXCAD.EXE)" || status=1
+  grep -q "PE32+ executable (GUI) x86-64" <<<"$(file dist/win64/VXCAD.EXE)" || status=1
   file dist/win32/VXMENU/VXMENU32.EXE dist/win64/VXMENU/VXMENU32.EXE dist/win32/VXCAD.EXE \
     dist/win64/VXCAD.EXE
   # The in-CAD modules: DLLs of both builds exporting the module entries.
@@ -103,12 +103,16 @@ release() {
     rel=${pe#./}
     name=$(basename "$rel")
     expected+=" $rel"
-    if i686-w64-mingw32-objdump -p "dist/win32/$rel" | grep -q "symbols stripped" &&
-      i686-w64-mingw32-objdump -h "dist/win32/$rel" | grep -q " \.gnu_debuglink " &&
-      grep -qaF "$name.debug" "dist/win32/$rel" &&
-      i686-w64-mingw32-objdump -h "dist/win32-symbols/$rel.debug" | grep -q " \.debug_info " &&
-      i686-w64-mingw32-windres -i "dist/win32/$rel" -O rc |
-      grep -A12 'BLOCK "041104B0"' | grep -q "VALUE \"ProductVersion\", \"$version\""; then
+    # Outputs are taken whole first: under pipefail a "grep -q" that stops
+    # reading early fails the pipeline by its writer's SIGPIPE.
+    local private headers symbols block
+    private=$(i686-w64-mingw32-objdump -p "dist/win32/$rel")
+    headers=$(i686-w64-mingw32-objdump -h "dist/win32/$rel")
+    symbols=$(i686-w64-mingw32-objdump -h "dist/win32-symbols/$rel.debug")
+    block=$(i686-w64-mingw32-windres -i "dist/win32/$rel" -O rc | grep -A12 'BLOCK "041104B0"')
+    if grep -q "symbols stripped" <<<"$private" && grep -q " \.gnu_debuglink " <<<"$headers" &&
+      grep -qaF "$name.debug" "dist/win32/$rel" && grep -q " \.debug_info " <<<"$symbols" &&
+      grep -q "VALUE \"ProductVersion\", \"$version\"" <<<"$block"; then
       echo "$rel: stripped, symbols in dist/win32-symbols/$rel.debug, version $version"
     else
       echo "$rel: not stripped, without its symbol file or without the version block $version"
