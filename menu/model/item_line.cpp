@@ -15,6 +15,7 @@ const ItemLine kEmptyItemLine = [] {
     line.columns = 1;
     line.span = 1;
     line.placement = BitmapPlacement{'B', 'R'};
+    line.placementText = line.afterBitmap = "";
     return line;
 }();
 
@@ -59,17 +60,24 @@ void TrimTrailingBlanks(char* text, const char* end) {
     TrimTrailingBlanks(text);
 }
 
-// A "/" or "*" prefix at p: its value (0 and a missing character give 1).
-// Returns the position after the prefix.
-char* ReadCountPrefix(char* p, int32_t* value) {
+// A "/" or "*" prefix at p: its value (0 and a missing character give 1,
+// noted in item). Returns the position after the prefix.
+char* ReadCountPrefix(char* p, int32_t* value, ItemLine* item) {
     char* next = p + 1;
     if (*next == '\0') {
         *value = 1;
+        item->hasBadCount = 1;
         return next;
     }
     int32_t v = PrefixValueOf(*next);
     *value = v > 0 ? v : 1;
-    return next + CharLengthMb(next);
+    const size_t length = CharLengthMb(next);
+    if (v == 0) {
+        item->hasBadCount = 1;
+        memcpy(item->badCount, next, length);
+        item->badCount[length] = '\0';
+    }
+    return next + length;
 }
 
 // Prefixes at the start of the item part; returns where the label begins.
@@ -82,9 +90,9 @@ char* ReadPrefixes(char* p, ItemLine* item) {
             item->opensSubmenu = 1;
             p += 2;
         } else if (p[0] == '/') {
-            p = ReadCountPrefix(p, &item->columns);
+            p = ReadCountPrefix(p, &item->columns, item);
         } else if (p[0] == '*') {
-            p = ReadCountPrefix(p, &item->span);
+            p = ReadCountPrefix(p, &item->span, item);
         } else if (p[0] == '~' && !item->isStatic) {
             item->isStatic = 1;
             p += 1;
@@ -103,6 +111,7 @@ char* ReadPrefixes(char* p, ItemLine* item) {
 // The bitmap part (after the label's first '^'): name and placement.
 void ReadBitmapPart(char* part, ItemLine* item) {
     char* end = NextStop(part, kCaretStop);
+    item->afterBitmap = *end != '\0' ? end + 1 : end;
     *end = '\0';
     char* name = part;
     char* nameEnd = end;
@@ -117,6 +126,7 @@ void ReadBitmapPart(char* part, ItemLine* item) {
         }
         item->hasPlacement = 1;
         item->placement = PlacementOf(placement);
+        item->placementText = placement;
         if (open == part) {
             name = after; // "<TC>NAME"
         } else {

@@ -34,6 +34,13 @@ struct ItemLine {
     int32_t dialogKind; // 1 "VXMENU_ABOUT", 2 "VXMENU_ABOUT2" (any case)
     int hasPlacement;   // the bitmap part named a placement in "<...>"
     BitmapPlacement placement;
+    // As written, for the menu checker: the placement's text (when named),
+    // the text after the bitmap part's closing '^' (ignored), and the
+    // character after a "/" or "*" that has no value (empty: none came).
+    const char* placementText;
+    const char* afterBitmap;
+    int hasBadCount;
+    char badCount[3];
 };
 
 // Parses line in place (NULs are written into it). Returns 0, leaving item

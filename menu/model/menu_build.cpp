@@ -2,6 +2,7 @@
 
 #include "menu/model/command_text.h"
 #include "menu/model/item_line.h"
+#include "menu/model/line_findings.h"
 #include "menu/model/registration_line.h"
 #include "menu/strutil/derived_path.h"
 #include "menu/strutil/sjis_text.h"
@@ -67,16 +68,67 @@ struct BitmapKeyLess {
 };
 
 struct Loader {
+    Loader(const MenuLoadHooks& withHooks, const MenuFindingListener* withListener)
+        : hooks(withHooks), listener(withListener) {}
+
     const MenuLoadHooks& hooks;
-    BitmapPlacement current; // the placement of items that name none
+    // The menu checker's listener, or nullptr (the floating menu). With it,
+    // findings are reported and the load goes on past a failure.
+    const MenuFindingListener* listener;
+    BitmapPlacement current{'B', 'R'}; // the placement of items that name none
     std::map<std::pair<void*, std::string>, size_t, BitmapKeyLess>
         bitmapIndex; // into g_loadedBitmaps
     // The items of the submenus being read, by depth (index 0 unused: menu
     // 0's items go straight into it). A submenu gets its items when it ends,
     // in a list of its exact size.
     std::vector<std::vector<MenuItem>> pending;
+    // Where the line stands: the file, its line number (a line longer than
+    // the buffer comes in pieces of one line), and the pieces' state.
+    const char* file = "";
+    int lineNumber = 0;
+    int pieceOpen = 0;   // the last piece ended without a line feed
+    int pieceColumn = 0; // bytes of the line before the current piece
+    int nextColumn = 0;  // and before the next one
     char line[kMenuLineSize];
+    // With a listener: the line as read, and the line of each open submenu.
+    char written[kMenuLineSize];
+    std::vector<int> openedAt;
 };
+
+void Report(Loader& loader, MenuFindingKind kind, const char* text = nullptr,
+            const char* text2 = nullptr, int number = 0, int number2 = 0, int number3 = 0) {
+    if (loader.listener != nullptr) {
+        MenuFinding finding{kind,  loader.file, loader.lineNumber, text,
+                            text2, number,      number2,           number3};
+        loader.listener->report(loader.listener->context, finding);
+    }
+}
+
+// A finding of the whole file (line 0).
+void ReportFile(Loader& loader, MenuFindingKind kind, const char* text = nullptr) {
+    const int line = loader.lineNumber;
+    loader.lineNumber = 0;
+    Report(loader, kind, text);
+    loader.lineNumber = line;
+}
+
+void ReportFromLine(void* context, MenuFindingKind kind, const char* text, const char* text2,
+                    int number, int number2, int number3) {
+    Report(*static_cast<Loader*>(context), kind, text, text2, number, number2, number3);
+}
+
+LineFindingSink SinkOf(Loader& loader) {
+    return LineFindingSink{&loader, ReportFromLine};
+}
+
+// Starts reading file: line numbers from 1.
+void BeginFile(Loader& loader, const char* file) {
+    loader.file = file;
+    loader.lineNumber = 0;
+    loader.pieceOpen = 0;
+    loader.pieceColumn = 0;
+    loader.nextColumn = 0;
+}
 
 // The bitmap of library by name, loaded on its first use in this load.
 const LoadedBitmap& BitmapOf(Loader& loader, void* library, const char* name) {
@@ -99,13 +151,38 @@ const LoadedBitmap& BitmapOf(Loader& loader, void* library, const char* name) {
     return entry;
 }
 
-// Next line without its line feed; 0 at the end of the file.
+// Next line without its line feed; 0 at the end of the file. A line longer
+// than the buffer comes in pieces, each read as a line of its own.
 int NextLine(Loader& loader, TextFile* file) {
     if (ReadTextLine(loader.line, sizeof loader.line, file) == nullptr) {
         return 0;
     }
-    StripLineFeed(loader.line);
+    const size_t length = strlen(loader.line);
+    const bool continued = loader.pieceOpen != 0;
+    loader.pieceOpen = length == 0 || loader.line[length - 1] != '\n';
+    if (!loader.pieceOpen) {
+        loader.line[length - 1] = '\0';
+    }
+    if (!continued) {
+        loader.lineNumber += 1;
+        loader.pieceColumn = 0;
+    } else {
+        const bool firstCut = loader.pieceColumn == 0;
+        loader.pieceColumn = loader.nextColumn;
+        if (firstCut && loader.line[0] != '\0') {
+            Report(loader, MenuFindingKind::kLineCut, nullptr, nullptr, loader.pieceColumn);
+        }
+    }
+    loader.nextColumn = loader.pieceColumn + static_cast<int>(length);
     return 1;
+}
+
+// With a listener: the line as read is kept, and its bytes are checked.
+void NoteLine(Loader& loader) {
+    if (loader.listener != nullptr) {
+        memcpy(loader.written, loader.line, strlen(loader.line) + 1);
+        FindLeadByteProblems(loader.line, loader.pieceColumn, !loader.pieceOpen, SinkOf(loader));
+    }
 }
 
 int32_t LengthWithNul(const std::string& text) {
@@ -114,9 +191,18 @@ int32_t LengthWithNul(const std::string& text) {
 
 // One registration value: the entry, its menu file check and its library.
 int AddPackage(Loader& loader, char* value) {
+    using K = MenuFindingKind;
+    std::string writtenName;
+    // (A value that begins with '=' is told of by its own finding.)
+    const bool nameShown = loader.listener != nullptr && value[0] != '=' &&
+                           WrittenDisplayName(value, &writtenName) != 0;
     RegistrationFields fields;
     if (!ParseRegistrationValue(value, &fields)) {
+        Report(loader, K::kBlankRegistration);
         return 0;
+    }
+    if (nameShown && writtenName != fields.displayName) {
+        Report(loader, K::kDisplayNameLost, fields.displayName, writtenName.c_str());
     }
     g_packageTable.emplace_back();
     PackageEntry& entry = g_packageTable.back();
@@ -127,38 +213,95 @@ int AddPackage(Loader& loader, char* value) {
     entry.nameLength = LengthWithNul(entry.displayName);
     entry.commandLength = LengthWithNul(entry.initCommand);
     if (!loader.hooks.fileExists(loader.hooks.context, entry.menuFile.c_str())) {
+        Report(loader, K::kMenuFileMissing, entry.menuFile.c_str());
         return 0;
     }
     char libraryPath[kMenuLineSize + 8];
     if (!DerivePath(libraryPath, sizeof libraryPath, entry.menuFile.c_str(), ".dll")) {
+        Report(loader, K::kLibraryNameInvalid, entry.menuFile.c_str());
         return 0;
     }
     entry.library = loader.hooks.loadLibrary(loader.hooks.context, libraryPath);
-    return entry.library != nullptr;
+    if (entry.library == nullptr) {
+        Report(loader, K::kLibraryNotLoaded, libraryPath);
+        return 0;
+    }
+    return 1;
+}
+
+// A menu-section line that is no registration: one that looks like one, or
+// one with nothing after "VXMENU=" (the line as read is in written).
+void ReportPassedOver(Loader& loader) {
+    char line[kMenuLineSize];
+    memcpy(line, loader.written, strlen(loader.written) + 1);
+    if (const char* key = LookalikeRegistrationKey(line)) {
+        Report(loader, MenuFindingKind::kKeyLooksLikeVxmenu, key);
+        return;
+    }
+    char* position = loader.written;
+    const char* key = TokenizeMbAt(&position, " =");
+    if (key != nullptr && strcmp(key, "VXMENU") == 0) {
+        Report(loader, MenuFindingKind::kEmptyRegistration);
+    }
 }
 
 int ReadRegistrations(Loader& loader, const char* iniPath, const char* menuName) {
+    using K = MenuFindingKind;
+    BeginFile(loader, iniPath);
     OpenText text(loader.hooks, iniPath);
     if (text.file() == nullptr) {
+        ReportFile(loader, K::kConfigUnreadable);
         return 0;
     }
     bool found = false;
     while (!found && NextLine(loader, text.file())) {
         found = IsMenuSectionHeader(loader.line, menuName) != 0;
+        if (!found && loader.listener != nullptr &&
+            IsMenuSectionHeaderWithBlanks(loader.line, menuName)) {
+            Report(loader, K::kSectionHeaderBlanks, menuName);
+        }
     }
     if (!found) {
+        ReportFile(loader, K::kSectionMissing, menuName);
         return 0;
     }
+    const int header = loader.lineNumber;
+    int registrations = 0;
+    int failed = 0;
     while (NextLine(loader, text.file()) && loader.line[0] != '[') {
+        NoteLine(loader);
         char* value = RegistrationValueOf(loader.line);
         if (value == nullptr) {
+            if (loader.listener != nullptr) {
+                ReportPassedOver(loader);
+            }
             continue;
         }
-        if (static_cast<int>(g_packageTable.size()) >= kMaxPackages || !AddPackage(loader, value)) {
-            return 0;
+        registrations += 1;
+        if (static_cast<int>(g_packageTable.size()) >= kMaxPackages) {
+            Report(loader, K::kTooManyRegistrations, nullptr, nullptr, registrations);
+            if (loader.listener == nullptr) {
+                return 0;
+            }
+            failed = 1;
+        }
+        if (loader.listener != nullptr && value[0] == '=' &&
+            loader.written[value - loader.line - 1] == ' ') {
+            Report(loader, K::kBlankBeforeEquals);
+        }
+        if (!AddPackage(loader, value)) {
+            if (loader.listener == nullptr) {
+                return 0;
+            }
+            failed = 1;
         }
     }
-    return g_packageTable.empty() ? 0 : 1;
+    if (registrations == 0) {
+        loader.lineNumber = header;
+        Report(loader, K::kNoRegistration, menuName);
+        return 0;
+    }
+    return !failed && !g_packageTable.empty();
 }
 
 void SetTitle(MenuRecord& menu, const ItemLine& item) {
@@ -213,16 +356,23 @@ int AddItem(Loader& loader, size_t depth, int menuIndex, const ItemLine& line, v
                       item.alternateLength;
     menu.itemStorageSize = static_cast<int32_t>(std::min<int64_t>(storage, INT32_MAX));
 
+    // Without a library (only when a checked load goes on past its failure)
+    // nothing is looked up.
     const MenuLoadHooks& hooks = loader.hooks;
-    if (line.functionName != nullptr && line.functionName[0] != '\0') {
+    if (line.functionName != nullptr && line.functionName[0] != '\0' && library != nullptr) {
         item.libraryFunction = hooks.findFunction(hooks.context, library, line.functionName);
+        if (item.libraryFunction == nullptr) {
+            Report(loader, MenuFindingKind::kFunctionMissing, line.functionName);
+        }
     }
-    if (line.bitmapName[0] != '\0') {
+    if (line.bitmapName[0] != '\0' && library != nullptr) {
         const LoadedBitmap& bitmap = BitmapOf(loader, library, line.bitmapName);
         if (bitmap.bitmap != nullptr) {
             item.bitmap = bitmap.bitmap;
             item.bitmapWidth = bitmap.width;
             item.bitmapHeight = bitmap.height;
+        } else {
+            Report(loader, MenuFindingKind::kBitmapMissing, line.bitmapName);
         }
     }
     return menu.itemCount - 1;
@@ -232,9 +382,35 @@ int AddItem(Loader& loader, size_t depth, int menuIndex, const ItemLine& line, v
 void EndSubmenus(Loader& loader, std::vector<int>& open, size_t keep) {
     while (open.size() > keep) {
         std::vector<MenuItem>& items = loader.pending[open.size() - 1];
+        if (items.empty() && loader.listener != nullptr) {
+            const int line = loader.lineNumber;
+            loader.lineNumber = loader.openedAt[open.size() - 1];
+            Report(loader, MenuFindingKind::kSubmenuEmpty, g_menuTable[open.back()].title.c_str());
+            loader.lineNumber = line;
+        }
         g_menuTable[open.back()].items.assign(items.begin(), items.end());
         items.clear();
         open.pop_back();
+    }
+}
+
+// With a listener: the item lines after a line that ended the reading.
+int CountItemLinesLeft(Loader& loader, TextFile* file) {
+    const int line = loader.lineNumber;
+    int items = 0;
+    while (NextLine(loader, file)) {
+        ItemLine skipped;
+        items += ParseItemLine(loader.line, &skipped);
+    }
+    loader.lineNumber = line;
+    return items;
+}
+
+// With a listener: what the item line passes over.
+void NoteItemLine(Loader& loader, const ItemLine& line) {
+    if (loader.listener != nullptr) {
+        const char* start = SkipLeadingBlanks(loader.written);
+        FindItemLineProblems(line, *start == ';', SinkOf(loader));
     }
 }
 
@@ -242,15 +418,23 @@ void EndSubmenus(Loader& loader, std::vector<int>& open, size_t keep) {
 void ReadItems(Loader& loader, TextFile* file, void* library) {
     std::vector<int> open(1, 0); // the menus being read, innermost last
     while (NextLine(loader, file)) {
+        NoteLine(loader);
         ItemLine line;
         if (!ParseItemLine(loader.line, &line)) {
             continue; // no '[': a comment
         }
+        NoteItemLine(loader, line);
         const size_t depth = open.size() - 1;
         int itemIndex = AddItem(loader, depth, open.back(), line, library);
         if (line.endLevels > 0) {
             if (static_cast<size_t>(line.endLevels) >= open.size()) {
-                break; // ends more menus than are open: the rest of the file is skipped
+                // Ends more menus than are open: the rest of the file is skipped.
+                if (loader.listener != nullptr) {
+                    const int levels = static_cast<int>(open.size()) - 1;
+                    Report(loader, MenuFindingKind::kEndsBeyondOpen, nullptr, nullptr,
+                           line.endLevels, levels, CountItemLinesLeft(loader, file));
+                }
+                break;
             }
             EndSubmenus(loader, open, open.size() - static_cast<size_t>(line.endLevels));
         } else if (line.opensSubmenu) {
@@ -262,37 +446,71 @@ void ReadItems(Loader& loader, TextFile* file, void* library) {
             if (loader.pending.size() < open.size()) {
                 loader.pending.resize(open.size());
             }
+            if (loader.listener != nullptr) {
+                loader.openedAt.resize(open.size());
+                loader.openedAt.back() = loader.lineNumber;
+            }
         }
     }
     EndSubmenus(loader, open, 1);
 }
 
-int ReadMenus(Loader& loader) {
-    for (size_t i = 0; i < g_packageTable.size(); ++i) {
-        OpenText text(loader.hooks, g_packageTable[i].menuFile.c_str());
-        if (text.file() == nullptr) {
-            return 0;
+// The title line of the first package names the top menu, which it makes.
+int ReadTitle(Loader& loader, TextFile* file) {
+    ItemLine title;
+    const bool read = NextLine(loader, file) != 0;
+    if (read) {
+        NoteLine(loader);
+    }
+    if (!read || !ParseItemLine(loader.line, &title)) {
+        loader.lineNumber = 1;
+        Report(loader, MenuFindingKind::kTitleLineMissing);
+        return 0;
+    }
+    if (title.hasPlacement) {
+        loader.current = title.placement;
+        if (loader.listener != nullptr && PlacementLooksOther(title.placementText)) {
+            const char meaning[3] = {title.placement.vertical, title.placement.horizontal, '\0'};
+            Report(loader, MenuFindingKind::kPlacementUnclear, title.placementText, meaning);
         }
-        if (i == 0) {
-            // The title line of the first package names the top menu.
-            ItemLine title;
-            if (!NextLine(loader, text.file()) || !ParseItemLine(loader.line, &title)) {
+    }
+    g_menuTable.emplace_back();
+    SetTitle(g_menuTable.back(), title);
+    return 1;
+}
+
+int ReadMenus(Loader& loader) {
+    int failed = 0;
+    for (size_t i = 0; i < g_packageTable.size(); ++i) {
+        const PackageEntry& package = g_packageTable[i];
+        BeginFile(loader, package.menuFile.c_str());
+        OpenText text(loader.hooks, package.menuFile.c_str());
+        if (text.file() == nullptr || (i == 0 && !ReadTitle(loader, text.file()))) {
+            if (loader.listener == nullptr) {
                 return 0;
             }
-            if (title.hasPlacement) {
-                loader.current = title.placement;
+            // Checked on: a package that failed already was told; the top
+            // menu is made without title.
+            if (text.file() == nullptr && package.library != nullptr) {
+                ReportFile(loader, MenuFindingKind::kMenuFileUnreadable, package.menuFile.c_str());
             }
-            g_menuTable.emplace_back();
-            SetTitle(g_menuTable.back(), title);
+            failed = 1;
+            if (g_menuTable.empty()) {
+                g_menuTable.emplace_back();
+            }
+            if (text.file() == nullptr) {
+                continue;
+            }
         }
-        ReadItems(loader, text.file(), g_packageTable[i].library);
+        ReadItems(loader, text.file(), package.library);
     }
-    return 1;
+    return !failed;
 }
 
 } // namespace
 
-int LoadMenuModel(const char* iniPath, const char* menuName, const MenuLoadHooks& hooks) {
+int LoadMenuModel(const char* iniPath, const char* menuName, const MenuLoadHooks& hooks,
+                  const MenuFindingListener* listener) {
     if (!g_packageTable.empty() || !g_menuTable.empty() || iniPath == nullptr ||
         iniPath[0] == '\0' || menuName == nullptr) {
         FreeMenuModel(hooks);
@@ -300,10 +518,18 @@ int LoadMenuModel(const char* iniPath, const char* menuName, const MenuLoadHooks
     }
     int loaded = 0;
     try {
-        Loader loader{hooks, BitmapPlacement{'B', 'R'}, {}, {}, {}};
-        loaded = ReadRegistrations(loader, iniPath, menuName) && ReadMenus(loader);
+        Loader loader(hooks, listener);
+        const int registered = ReadRegistrations(loader, iniPath, menuName);
+        // A checked load reads the menus of the packages it could register.
+        const int read = (registered || listener != nullptr) && ReadMenus(loader);
+        loaded = registered && read;
     } catch (...) {
         loaded = 0; // out of memory: the load fails like any other
+        if (listener != nullptr) {
+            MenuFinding finding{
+                MenuFindingKind::kOutOfMemory, iniPath, 0, nullptr, nullptr, 0, 0, 0};
+            listener->report(listener->context, finding);
+        }
     }
     if (!loaded) {
         FreeMenuModel(hooks);

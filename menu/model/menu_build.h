@@ -3,6 +3,7 @@
 // functions are reached through hooks (Win32 in the program, fakes in tests).
 #pragma once
 
+#include "menu/model/menu_findings.h"
 #include "menu/model/menu_model.h"
 #include "menu/strutil/line_reader.h"
 
@@ -32,7 +33,10 @@ struct MenuLoadHooks {
 // menuName in iniPath. 0 on success; nonzero on failure, and then both
 // tables are freed. Tables that already exist are freed and the load fails.
 // Nothing throws out of it: running out of memory fails the load.
-int LoadMenuModel(const char* iniPath, const char* menuName, const MenuLoadHooks& hooks);
+// With a listener (the menu checker) every finding is reported to it, and
+// the load goes on past a failure to check the rest; the result is the same.
+int LoadMenuModel(const char* iniPath, const char* menuName, const MenuLoadHooks& hooks,
+                  const MenuFindingListener* listener = nullptr);
 
 // Deletes every bitmap (once, also where items share one), releases every
 // companion library and empties both tables. Safe when nothing is loaded.

@@ -64,6 +64,10 @@ const MenuLoadHooks kWindowsHooks{
 
 } // namespace
 
+const MenuLoadHooks& WindowsMenuLoadHooks() {
+    return kWindowsHooks;
+}
+
 int LoadMenus(const char* iniPath, const char* menuName) {
     return LoadMenuModel(iniPath, menuName, kWindowsHooks);
 }

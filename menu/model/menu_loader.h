@@ -2,6 +2,7 @@
 // their menu files and companion libraries (DLLs with bitmaps and functions).
 #pragma once
 
+#include "menu/model/menu_build.h"
 #include "menu/model/menu_model.h"
 
 // Loads the packages of section menuName of the configuration file iniPath
@@ -12,3 +13,7 @@ int LoadMenus(const char* iniPath, const char* menuName);
 // Deletes every bitmap, releases every companion library and empties both
 // tables. Safe to call twice and when nothing is loaded; a new load may follow.
 void FreeMenus();
+
+// The hooks the loader uses on Windows: text files, LoadLibraryA with the
+// system's error boxes off, bitmap resources with their sizes, GetProcAddress.
+const MenuLoadHooks& WindowsMenuLoadHooks();

@@ -44,3 +44,57 @@ int ParseRegistrationValue(char* value, RegistrationFields* fields) {
     }
     return 1;
 }
+
+namespace {
+
+bool IsBlankAt(const char* p) {
+    return *p == ' ' || *p == '\t' || (static_cast<unsigned char>(p[0]) == 0x81 && p[1] == 0x40);
+}
+
+// text without its blanks (space, tab, full-width space), whole characters.
+std::string WithoutBlanks(const char* text) {
+    std::string out;
+    while (*text != '\0') {
+        size_t length = CharLengthMb(text);
+        if (!IsBlankAt(text)) {
+            out.append(text, length);
+        }
+        text += length;
+    }
+    return out;
+}
+
+} // namespace
+
+int IsMenuSectionHeaderWithBlanks(const char* line, const char* menuName) {
+    return !IsMenuSectionHeader(line, menuName) &&
+           IsMenuSectionHeader(WithoutBlanks(line).c_str(), menuName);
+}
+
+const char* LookalikeRegistrationKey(char* line) {
+    if (strchr(line, '=') == nullptr) { // '=' is never a trail byte
+        return nullptr;
+    }
+    char* position = line;
+    char* key = TokenizeMbAt(&position, " =");
+    if (key == nullptr || strcmp(key, "VXMENU") == 0) {
+        return nullptr;
+    }
+    std::string bare = WithoutBlanks(key);
+    return EqualsIgnoringCase(bare.c_str(), bare.size(), "VXMENU") ? key : nullptr;
+}
+
+int WrittenDisplayName(const char* value, std::string* name) {
+    const char* quotes[4] = {nullptr, nullptr, nullptr, nullptr};
+    int count = 0;
+    for (const char* p = value; *p != '\0' && count < 4; p += CharLengthMb(p)) {
+        if (*p == '"') {
+            quotes[count++] = p;
+        }
+    }
+    if (count < 4) {
+        return 0;
+    }
+    name->assign(quotes[2] + 1, quotes[3]);
+    return 1;
+}

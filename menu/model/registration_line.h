@@ -2,6 +2,8 @@
 // lines: VXMENU="menu file" "display name" initialisation command
 #pragma once
 
+#include <string>
+
 // 1 when line (line feed removed) is "[" menuName "]", ignoring the case of
 // ASCII letters.
 int IsMenuSectionHeader(const char* line, const char* menuName);
@@ -23,3 +25,17 @@ struct RegistrationFields {
 // separator that is dropped, display name, initialisation command. Missing
 // fields are empty. Returns 0 when the value holds only blanks.
 int ParseRegistrationValue(char* value, RegistrationFields* fields);
+
+// For the menu checker, over lines as written (before the calls above cut
+// them):
+// 1 when line is not the section header but would be without its blanks.
+int IsMenuSectionHeaderWithBlanks(const char* line, const char* menuName);
+
+// The key of a line that is no registration although it looks like one: its
+// first word differs from "VXMENU" only in case, tabs or full-width spaces.
+// nullptr for any other line. Writes a NUL into line.
+const char* LookalikeRegistrationKey(char* line);
+
+// The display name as the value shows it: the text between its third and
+// fourth double quote. 0 when the value has fewer quotes.
+int WrittenDisplayName(const char* value, std::string* name);

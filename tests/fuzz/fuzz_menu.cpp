@@ -41,11 +41,26 @@ void ParseLines(const std::string& text, const char* menuName) {
         }
         copy = line;
         IsMenuSectionHeader(copy.c_str(), menuName);
+        IsMenuSectionHeaderWithBlanks(copy.c_str(), menuName);
+        std::string name;
+        WrittenDisplayName(copy.c_str(), &name);
+        if (const char* key = LookalikeRegistrationKey(&copy[0])) {
+            Check(strlen(key) <= line.size());
+        }
+        copy = line;
         if (char* value = RegistrationValueOf(&copy[0])) {
             RegistrationFields fields;
             ParseRegistrationValue(value, &fields);
         }
     }
+}
+
+// A checked load's findings: where they stand, texts that can be read.
+void CheckFinding(void* context, const MenuFinding& finding) {
+    Check(finding.file != nullptr && finding.line >= 0);
+    Check(finding.text == nullptr || strlen(finding.text) < 4096);
+    Check(finding.text2 == nullptr || strlen(finding.text2) < 4096);
+    *static_cast<int*>(context) += FailsLoad(finding.kind) ? 1 : 0;
 }
 
 void CheckModel() {
@@ -109,6 +124,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } else {
         Check(g_menuTable.empty() && g_packageTable.empty() && system.NothingHeld());
     }
+    FreeMenuModel(hooks);
+    Check(g_menuTable.empty() && g_packageTable.empty() && system.NothingHeld());
+
+    // The same load with a listener: errors exactly when the load fails.
+    const bool ranOut = system.throwAtCall != 0;
+    system.throwAtCall = 0;
+    int errors = 0;
+    MenuFindingListener listener{&errors, CheckFinding};
+    int checked = LoadMenuModel("C:\\VX\\VXMENU32.INI", "VXMENU", hooks, &listener);
+    Check((checked != 0) == (errors > 0));
+    Check(ranOut || checked == result);
     FreeMenuModel(hooks);
     Check(g_menuTable.empty() && g_packageTable.empty() && system.NothingHeld());
 

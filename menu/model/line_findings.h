@@ -1,0 +1,30 @@
+// Findings within one line of the menu section or of a menu file: what the
+// builder passes over without a word. Only the menu checker asks for them;
+// the builder adds where the line stands.
+#pragma once
+
+#include "menu/model/item_line.h"
+#include "menu/model/menu_findings.h"
+
+struct LineFindingSink {
+    void* context;
+    void (*report)(void* context, MenuFindingKind kind, const char* text, const char* text2,
+                   int number, int number2, int number3);
+};
+
+// Lead bytes without a trail byte: at the end of a line (lineEnds: the
+// line is whole there, not cut) or before a byte no character has second.
+// Columns count from column + 1.
+void FindLeadByteProblems(const char* line, int column, bool lineEnds, const LineFindingSink& sink);
+
+// A parsed item line: placements that mean something else than they look,
+// text ignored after the bitmap, "/" and "*" without a value, "DLL:" without
+// a name or in lower case, "->" that does nothing, a static item that opens
+// a submenu, commands whose end the newline rule treats unexpectedly.
+// startsAsComment: the line as written began with ';'.
+void FindItemLineProblems(const ItemLine& line, bool startsAsComment, const LineFindingSink& sink);
+
+// Whether a placement text, read by PlacementOf, may mean something else
+// than its letters say: an empty text, one letter other than B, C, L, M, R,
+// two letters not vertical (T, M, B) then horizontal (L, C, R), or more.
+bool PlacementLooksOther(const char* text);
