@@ -117,6 +117,14 @@ file dist/win32/VXMENU/*.arx dist/win64/VXMENU/*.arx | sed 's/^/  /'
   "$(winpath "$pkg/VXDEMO/VXDEMO.CMD")" | sjis
 # --- end of the in-CAD modules
 
+# --- The menu checker: the demo packages checked with the floating menu's
+# own loader, and every menu painted into one preview sheet (checker/).
+echo "=== the menu checker TOOLS\\VXMCHECK.EXE on the VXMENU32.INI the launcher wrote"
+"$VX_WINE" "$pkg/TOOLS/VXMCHECK.EXE" "$ini" "/PREVIEW:$(winpath "$root/build/demo-preview.png")" |
+  sjis | sed 's/^/  /'
+echo "  preview sheet of the top menu and every submenu: build/demo-preview.png"
+# --- end of the menu checker
+
 echo "=== closing"
 "$VX_WINE" "$driver" close "$ini" | sjis
 "$VX_WINE" "$driver" closecad | sjis
