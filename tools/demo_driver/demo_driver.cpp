@@ -141,7 +141,10 @@ int Show(const char* ini, const char* log, const char* trace) {
         SetWindowPos(cascade, nullptr, c.left - 360, c.top + 200, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    HWND torn = WaitForMenuWindow("VXMENU_PARENT", toolsMenu);
+    // The demo's only torn-off window; its caption shows the hint of an item
+    // under the pointer rather than the menu's title.
+    HWND torn = nullptr;
+    WaitFor([&] { return (torn = FindWindowA("VXMENU_PARENT", nullptr)) != nullptr; }, kPatienceMs);
     printf("  dragging the cascade of ツール %s\n",
            torn ? "tore it off: it stays open on its own" : "did not tear it off");
     if (torn != nullptr) {
