@@ -20,19 +20,6 @@ size_t FindCharFrom(const std::string& text, char c, size_t from) {
     return std::string::npos;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 } // namespace
 
 void TrimRightWhite(std::string* text) {
@@ -70,7 +57,7 @@ bool ParseHexDword(const char* text, uint32_t* value) {
     }
     uint32_t result = 0;
     for (int i = 2; i < 10; ++i) {
-        int digit = HexDigit(text[i]);
+        int digit = HexDigitValue(text[i]);
         if (digit < 0) {
             return false;
         }

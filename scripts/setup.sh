@@ -14,7 +14,7 @@ packages=(
 
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = "install ok installed" ] || missing+=("$p")
 done
 
 sudo_cmd=""
@@ -27,7 +27,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+# Outputs are taken whole: under pipefail a grep -q that stops reading early
+# fails the pipe by its writer's SIGPIPE.
+if ! grep -qi '^ja_JP\.utf-\?8$' <<<"$(locale -a 2>/dev/null)"; then
   echo "setup: generating the ja_JP.UTF-8 locale"
   $sudo_cmd localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi

@@ -1,22 +1,11 @@
 #include "cadmodules/start/menu_link_text.h"
 
+#include "menu/strutil/sjis_text.h"
+
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 // One "%x" number at *text (after blanks, with an optional 0x); moves past it.
 // 0 when there is none or it does not fit in 32 bits.
@@ -25,15 +14,15 @@ int ScanHex32(const char** text, uint32_t* value) {
     while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n') {
         ++p;
     }
-    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && HexDigit(p[2]) >= 0) {
+    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && HexDigitValue(p[2]) >= 0) {
         p += 2;
     }
-    if (HexDigit(*p) < 0) {
+    if (HexDigitValue(*p) < 0) {
         return 0;
     }
     uint64_t number = 0;
-    for (; HexDigit(*p) >= 0; ++p) {
-        number = number * 16 + static_cast<uint64_t>(HexDigit(*p));
+    for (; HexDigitValue(*p) >= 0; ++p) {
+        number = number * 16 + static_cast<uint64_t>(HexDigitValue(*p));
         if (number > 0xFFFFFFFFu) {
             return 0;
         }

@@ -113,6 +113,20 @@ const char* LastCharMb(const char* text);
 // Byte-exact prefix test.
 bool StartsWith(const char* text, const char* prefix);
 
+// Value of a hexadecimal digit (0-9, a-f, A-F), or -1 for any other byte.
+inline int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
 // Leading decimal digits of text as a number, like atol but never
 // overflowing: leading blanks and a sign are accepted, anything else gives 0.
 long ParseDecimal(const char* text);
