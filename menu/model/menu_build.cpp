@@ -152,12 +152,14 @@ const LoadedBitmap& BitmapOf(Loader& loader, void* library, const char* name) {
 }
 
 // Next line without its line feed; 0 at the end of the file. A line longer
-// than the buffer comes in pieces, each read as a line of its own.
+// than the buffer comes in pieces, each read as a line of its own. (The
+// count of bytes read, not the text's length: a NUL byte read inside a line
+// neither ends it nor makes the next line its continuation.)
 int NextLine(Loader& loader, TextFile* file) {
-    if (ReadTextLine(loader.line, sizeof loader.line, file) == nullptr) {
+    const int length = ReadTextLineCounted(loader.line, sizeof loader.line, file);
+    if (length < 0) {
         return 0;
     }
-    const size_t length = strlen(loader.line);
     const bool continued = loader.pieceOpen != 0;
     loader.pieceOpen = length == 0 || loader.line[length - 1] != '\n';
     if (!loader.pieceOpen) {
@@ -173,7 +175,7 @@ int NextLine(Loader& loader, TextFile* file) {
             Report(loader, MenuFindingKind::kLineCut, nullptr, nullptr, loader.pieceColumn);
         }
     }
-    loader.nextColumn = loader.pieceColumn + static_cast<int>(length);
+    loader.nextColumn = loader.pieceColumn + length;
     return 1;
 }
 

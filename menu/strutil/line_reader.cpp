@@ -56,9 +56,9 @@ void InitTextFile(TextFile* file, TextSource source) {
     file->source = source;
 }
 
-char* ReadTextLine(char* dst, int size, TextFile* f) {
+int ReadTextLineCounted(char* dst, int size, TextFile* f) {
     if (f == nullptr || dst == nullptr || size < 2) {
-        return nullptr;
+        return -1;
     }
     int copied = 0;
     for (;;) {
@@ -73,7 +73,7 @@ char* ReadTextLine(char* dst, int size, TextFile* f) {
                     f->unread -= 2;
                     dst[copied] = '\n';
                     dst[copied + 1] = '\0';
-                    return dst;
+                    return copied + 1;
                 }
             }
             dst[copied++] = c;
@@ -88,21 +88,25 @@ char* ReadTextLine(char* dst, int size, TextFile* f) {
                     f->unread += 1;
                 }
                 dst[copied] = '\0';
-                return dst;
+                return copied;
             }
         }
         if (f->end || f->error) {
             if (copied > 0 && !f->error) {
                 dst[copied] = '\0'; // a last line without CR LF
-                return dst;
+                return copied;
             }
-            return nullptr;
+            return -1;
         }
         Refill(f);
         if (f->error) {
-            return nullptr;
+            return -1;
         }
     }
+}
+
+char* ReadTextLine(char* dst, int size, TextFile* f) {
+    return ReadTextLineCounted(dst, size, f) < 0 ? nullptr : dst;
 }
 
 int ReadWholeLine(TextFile* file, std::string* line) {

@@ -33,6 +33,10 @@ void InitTextFile(TextFile* file, TextSource source);
 // or nullptr at the end of the data, on a read error or for a missing record.
 char* ReadTextLine(char* dst, int size, TextFile* file);
 
+// ReadTextLine that tells how many bytes it put into dst before the NUL (its
+// "\n" included), -1 where ReadTextLine returns nullptr.
+int ReadTextLineCounted(char* dst, int size, TextFile* file);
+
 // Reads the next line whole, however long, into line: a line ending in
 // CR LF ends in "\n", a last line without one has none. Returns 0 at the end
 // of the data or on a read error.
