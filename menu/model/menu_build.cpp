@@ -307,9 +307,10 @@ int ReadRegistrations(Loader& loader, const char* iniPath, const char* menuName)
 }
 
 void SetTitle(MenuRecord& menu, const ItemLine& item) {
-    menu.title = item.labelLength > 0 ? KeepMenuText(item.label, item.labelLength)
-                                      : KeepMenuText(item.hint, item.hintLength);
-    menu.titleLength = static_cast<int32_t>(menu.title.size() + 1);
+    const bool byLabel = item.labelLength > 0;
+    const size_t length = byLabel ? item.labelLength : item.hintLength;
+    menu.title = KeepMenuText(byLabel ? item.label : item.hint, length);
+    menu.titleLength = static_cast<int32_t>(length + 1);
 }
 
 // A command text with the newline rule applied; returns its length field.

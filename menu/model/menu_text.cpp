@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <memory>
-#include <ostream>
 #include <vector>
 
 MenuTextRoom g_menuTextRoom = {nullptr, 0};
@@ -15,24 +14,6 @@ constexpr size_t kTextBlockBytes = 64 * 1024;
 std::vector<std::unique_ptr<char[]>> g_textBlocks;
 
 } // namespace
-
-MenuText::MenuText(const char* text) : data_(text), size_(strlen(text)) {}
-
-bool operator==(const MenuText& a, const MenuText& b) {
-    return a.size() == b.size() && memcmp(a.data(), b.data(), a.size()) == 0;
-}
-
-bool operator==(const MenuText& a, const char* b) {
-    return a == MenuText(b);
-}
-
-bool operator==(const MenuText& a, const std::string& b) {
-    return a == MenuText(b.data(), b.size());
-}
-
-std::ostream& operator<<(std::ostream& out, const MenuText& text) {
-    return out.write(text.data(), static_cast<std::streamsize>(text.size()));
-}
 
 char* NewMenuTextBlock(size_t bytes) {
     const size_t size = bytes > kTextBlockBytes ? bytes : kTextBlockBytes;

@@ -1,47 +1,50 @@
 // Texts of the menu model: NUL-terminated Shift-JIS bytes kept in one store
 // for the whole model (few large blocks instead of one allocation per text),
-// released with the model. A MenuText only refers to its bytes.
+// released with the model. A MenuText only refers to its bytes: one pointer,
+// so that items stay small (a kept text never holds a NUL of its own).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <iosfwd>
 #include <string>
 
 class MenuText {
 public:
     MenuText() = default;
     // Refers to text, which must outlive it (a literal, or bytes of the store).
-    explicit MenuText(const char* text);
-    MenuText(const char* text, size_t size) : data_(text), size_(size) {}
+    explicit MenuText(const char* text) : data_(text) {}
 
     const char* c_str() const { return data_; }
     const char* data() const { return data_; }
-    size_t size() const { return size_; }
-    bool empty() const { return size_ == 0; }
+    size_t size() const { return strlen(data_); }
+    bool empty() const { return data_[0] == '\0'; }
     char operator[](size_t i) const { return data_[i]; }
-    std::string str() const { return std::string(data_, size_); }
+    std::string str() const { return std::string(data_); }
     operator std::string() const { return str(); }
 
 private:
     const char* data_ = "";
-    size_t size_ = 0;
 };
 
-bool operator==(const MenuText& a, const MenuText& b);
-bool operator==(const MenuText& a, const char* b);
-bool operator==(const MenuText& a, const std::string& b);
+inline bool operator==(const MenuText& a, const MenuText& b) {
+    return strcmp(a.c_str(), b.c_str()) == 0;
+}
+inline bool operator==(const MenuText& a, const char* b) {
+    return strcmp(a.c_str(), b) == 0;
+}
+inline bool operator==(const MenuText& a, const std::string& b) {
+    return a.size() == b.size() && memcmp(a.data(), b.data(), b.size()) == 0;
+}
 inline bool operator!=(const MenuText& a, const char* b) {
     return !(a == b);
 }
 inline std::string operator+(const std::string& a, const MenuText& b) {
-    return a + b.str();
+    return a + b.c_str();
 }
 inline std::string operator+(const char* a, const MenuText& b) {
     return a + b.str();
 }
-std::ostream& operator<<(std::ostream& out, const MenuText& text);
 
 // Where kept texts go: the unused bytes of the store's newest block.
 struct MenuTextRoom {
@@ -54,8 +57,8 @@ extern MenuTextRoom g_menuTextRoom;
 // memory runs out).
 char* NewMenuTextBlock(size_t bytes);
 
-// Copies length bytes of text into the store, followed by a line feed when
-// lineFeed is set and by a NUL.
+// Copies length bytes of text (no NUL among them) into the store, followed by
+// a line feed when lineFeed is set and by a NUL.
 inline MenuText KeepMenuText(const char* text, size_t length, bool lineFeed = false) {
     const size_t size = length + (lineFeed ? 1 : 0);
     if (size == 0) {
@@ -74,7 +77,7 @@ inline MenuText KeepMenuText(const char* text, size_t length, bool lineFeed = fa
         kept[length] = '\n';
     }
     kept[size] = '\0';
-    return MenuText(kept, size);
+    return MenuText(kept);
 }
 
 // Releases every text kept so far; the MenuTexts that refer to them must be gone.

@@ -5,6 +5,7 @@
 
 #include "menu/model/menu_build.h"
 #include "tests/native/menu_memory_hooks.h"
+#include "tests/native/menu_text_print.h"
 
 #include <string>
 #include <vector>

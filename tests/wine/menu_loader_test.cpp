@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "menu/model/menu_loader.h"
+#include "tests/native/menu_text_print.h"
 #include "tests/wine/support/win_test_support.h"
 
 #include <set>
