@@ -8,16 +8,25 @@
 namespace {
 
 // A line's fields before it is read: empty texts, one column and span.
-const ItemLine kEmptyItemLine = [] {
-    ItemLine line{};
-    line.label = line.hint = line.bitmapName = "";
-    line.command = line.alternate = "";
-    line.columns = 1;
-    line.span = 1;
-    line.placement = BitmapPlacement{'B', 'R'};
-    line.placementText = line.afterBitmap = "";
-    return line;
-}();
+// (Field by field: cheaper than copying a whole empty line.)
+void Clear(ItemLine* line) {
+    line->label = line->hint = line->bitmapName = "";
+    line->command = line->alternate = "";
+    line->functionName = nullptr;
+    line->labelLength = line->hintLength = line->commandLength = line->alternateLength = 0;
+    line->commandEndsDoubleByte = line->alternateEndsDoubleByte = 0;
+    line->endLevels = 0;
+    line->opensSubmenu = 0;
+    line->columns = 1;
+    line->span = 1;
+    line->isStatic = line->emphasised = line->centred = 0;
+    line->dialogKind = 0;
+    line->hasPlacement = 0;
+    line->placement = BitmapPlacement{'B', 'R'};
+    line->placementText = line->afterBitmap = "";
+    line->hasBadCount = 0;
+    line->badCount[0] = '\0';
+}
 
 // The stops the item parser looks for.
 constexpr ScanTable kOpenStop = MakeScanTable("[");
@@ -215,7 +224,7 @@ int ParseItemLine(char* line, ItemLine* item) {
     if (open == nullptr) {
         return 0;
     }
-    *item = kEmptyItemLine;
+    Clear(item);
 
     // One walk to the closing ']' notes the first '^' and '#' on its way.
     char* itemPart = open + 1;
