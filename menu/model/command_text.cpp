@@ -6,34 +6,6 @@
 
 namespace {
 
-char CaretCodeOf(char letter) {
-    switch (letter) {
-    case 'B':
-    case 'b':
-        return 0x02;
-    case 'C':
-    case 'c':
-        return 0x1B;
-    case 'D':
-    case 'd':
-        return 0x04;
-    case 'G':
-    case 'g':
-        return 0x07;
-    case 'H':
-    case 'h':
-        return 0x08;
-    case 'O':
-    case 'o':
-        return 0x0F;
-    case 'V':
-    case 'v':
-        return 0x16;
-    default:
-        return 0;
-    }
-}
-
 // Whether the last character of text (length bytes, not empty) is a
 // double-byte one: walks from the start so that a trail byte is never taken
 // for a lead byte.
@@ -48,9 +20,11 @@ bool EndsWithDoubleByte(const char* text, size_t length) {
 }
 
 // Classes of the bytes of a command text: 1 an ordinary byte, 2 a lead
-// byte, 0 a stop (the NUL, '^', and with the cut also ';').
+// byte, 0 a stop (the NUL, '^', and with the cut also ';'); and the byte
+// that '^' and a letter stand for (0: none).
 struct CommandBytes {
     unsigned char step[256];
+    char caretCode[256];
 };
 
 constexpr CommandBytes MakeCommandBytes(bool cut) {
@@ -63,6 +37,12 @@ constexpr CommandBytes MakeCommandBytes(bool cut) {
     if (cut) {
         table.step[static_cast<unsigned char>(';')] = 0;
     }
+    const char codes[][2] = {{'B', 0x02}, {'C', 0x1B}, {'D', 0x04}, {'G', 0x07},
+                             {'H', 0x08}, {'O', 0x0F}, {'V', 0x16}};
+    for (const auto& code : codes) {
+        table.caretCode[static_cast<unsigned char>(code[0])] = code[1];
+        table.caretCode[static_cast<unsigned char>(code[0] - 'A' + 'a')] = code[1];
+    }
     return table;
 }
 
@@ -70,19 +50,19 @@ constexpr CommandBytes kCaretStops = MakeCommandBytes(false);
 constexpr CommandBytes kCommandStops = MakeCommandBytes(true);
 
 // Caret codes translated in place; with cut, the text is also cut at its
-// first ';'. One pass that keeps track of where double-byte characters end.
+// first ';' (later ones are ordinary bytes). One pass that notes where the
+// last double-byte character written ends.
 CommandPart Translate(char* text, bool cut) {
-    const CommandBytes& bytes = cut ? kCommandStops : kCaretStops;
+    const CommandBytes* bytes = cut ? &kCommandStops : &kCaretStops;
     CommandPart part{0, 0, 0, 0, 0};
     const char* in = text;
     char* out = text;
     char* semicolon = nullptr;
-    bool lastDoubleByte = false; // the character written last
+    const char* doubleByteEnd = nullptr;
     for (;;) {
-        const unsigned step = bytes.step[static_cast<unsigned char>(*in)];
+        const unsigned step = bytes->step[static_cast<unsigned char>(*in)];
         if (step == 1) {
             *out++ = *in++;
-            lastDoubleByte = false;
             continue;
         }
         if (step == 2) {
@@ -93,26 +73,25 @@ CommandPart Translate(char* text, bool cut) {
             out[1] = in[1];
             out += 2;
             in += 2;
-            lastDoubleByte = true;
+            doubleByteEnd = out;
             continue;
         }
         if (*in == '\0') {
             break;
         }
         if (*in == '^') {
-            char code = CaretCodeOf(in[1]);
+            const char code = bytes->caretCode[static_cast<unsigned char>(in[1])];
             if (code != 0) {
                 *out++ = code;
                 in += 2;
-                lastDoubleByte = false;
                 continue;
             }
-        } else if (semicolon == nullptr) {
+        } else {
             semicolon = out;
-            part.commandEndsDoubleByte = lastDoubleByte;
+            part.commandEndsDoubleByte = doubleByteEnd == out;
+            bytes = &kCaretStops;
         }
         *out++ = *in++;
-        lastDoubleByte = false;
     }
     *out = '\0';
     if (semicolon != nullptr) {
@@ -120,10 +99,10 @@ CommandPart Translate(char* text, bool cut) {
         part.hasAlternate = 1;
         part.commandLength = static_cast<size_t>(semicolon - text);
         part.alternateLength = static_cast<size_t>(out - semicolon - 1);
-        part.alternateEndsDoubleByte = lastDoubleByte;
+        part.alternateEndsDoubleByte = doubleByteEnd == out;
     } else {
         part.commandLength = static_cast<size_t>(out - text);
-        part.commandEndsDoubleByte = lastDoubleByte;
+        part.commandEndsDoubleByte = doubleByteEnd == out;
     }
     return part;
 }
