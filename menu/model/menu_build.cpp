@@ -10,8 +10,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <functional>
-#include <map>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -44,27 +46,13 @@ private:
     TextFile* file_;
 };
 
-// Orders bitmap keys (library, name) and looks them up by a name that is not
-// a std::string yet.
-struct BitmapKeyLess {
-    using is_transparent = void;
-    using View = std::pair<void*, const char*>;
-    static int Compare(void* a, const char* an, void* b, const char* bn) {
-        if (a != b) {
-            return std::less<void*>()(a, b) ? -1 : 1;
-        }
-        return strcmp(an, bn);
-    }
-    bool operator()(const std::pair<void*, std::string>& a,
-                    const std::pair<void*, std::string>& b) const {
-        return Compare(a.first, a.second.c_str(), b.first, b.second.c_str()) < 0;
-    }
-    bool operator()(const std::pair<void*, std::string>& a, const View& b) const {
-        return Compare(a.first, a.second.c_str(), b.first, b.second) < 0;
-    }
-    bool operator()(const View& a, const std::pair<void*, std::string>& b) const {
-        return Compare(a.first, a.second, b.first, b.second.c_str()) < 0;
-    }
+// What was looked up in one library so far, by name: bitmaps (indexes into
+// g_loadedBitmaps) and functions (none: not exported). Each name is asked
+// of the library once; the names are kept by the loader.
+struct LibraryLookups {
+    void* library;
+    std::unordered_map<std::string_view, size_t> bitmaps;
+    std::unordered_map<std::string_view, LibraryFunction> functions;
 };
 
 struct Loader {
@@ -75,9 +63,9 @@ struct Loader {
     // The menu checker's listener, or nullptr (the floating menu). With it,
     // findings are reported and the load goes on past a failure.
     const MenuFindingListener* listener;
-    BitmapPlacement current{'B', 'R'}; // the placement of items that name none
-    std::map<std::pair<void*, std::string>, size_t, BitmapKeyLess>
-        bitmapIndex; // into g_loadedBitmaps
+    BitmapPlacement current{'B', 'R'};   // the placement of items that name none
+    std::vector<LibraryLookups> lookups; // one entry per library asked
+    std::deque<std::string> lookedUp;    // the names asked, which stay in place
     // The items of the submenus being read, by depth (index 0 unused: menu
     // 0's items go straight into it). A submenu gets its items when it ends,
     // in a list of its exact size.
@@ -130,16 +118,47 @@ void BeginFile(Loader& loader, const char* file) {
     loader.nextColumn = 0;
 }
 
+// What was looked up in library so far (the files are read one after the
+// other: mostly the library asked last).
+LibraryLookups& LookupsOf(Loader& loader, void* library) {
+    if (!loader.lookups.empty() && loader.lookups.back().library == library) {
+        return loader.lookups.back();
+    }
+    for (LibraryLookups& entry : loader.lookups) {
+        if (entry.library == library) {
+            return entry;
+        }
+    }
+    loader.lookups.push_back(LibraryLookups{library, {}, {}});
+    return loader.lookups.back();
+}
+
+// The function of library by name (nullptr when it exports none).
+LibraryFunction FunctionOf(Loader& loader, void* library, const char* name) {
+    LibraryLookups& lookups = LookupsOf(loader, library);
+    auto found = lookups.functions.find(std::string_view(name));
+    if (found != lookups.functions.end()) {
+        return found->second;
+    }
+    const MenuLoadHooks& hooks = loader.hooks;
+    LibraryFunction function = hooks.findFunction(hooks.context, library, name);
+    loader.lookedUp.emplace_back(name);
+    lookups.functions.emplace(loader.lookedUp.back(), function);
+    return function;
+}
+
 // The bitmap of library by name, loaded on its first use in this load.
 const LoadedBitmap& BitmapOf(Loader& loader, void* library, const char* name) {
-    auto found = loader.bitmapIndex.find(BitmapKeyLess::View(library, name));
-    if (found != loader.bitmapIndex.end()) {
+    LibraryLookups& lookups = LookupsOf(loader, library);
+    auto found = lookups.bitmaps.find(std::string_view(name));
+    if (found != lookups.bitmaps.end()) {
         return g_loadedBitmaps[found->second];
     }
     // Room first, so that a bitmap once loaded is always recorded for the free.
     size_t index = g_loadedBitmaps.size();
     g_loadedBitmaps.push_back(LoadedBitmap{nullptr, 0, 0});
-    loader.bitmapIndex.emplace(std::pair<void*, std::string>(library, name), index);
+    loader.lookedUp.emplace_back(name);
+    lookups.bitmaps.emplace(loader.lookedUp.back(), index);
     LoadedBitmap& entry = g_loadedBitmaps[index];
     int32_t width = 0;
     int32_t height = 0;
@@ -361,9 +380,8 @@ int AddItem(Loader& loader, size_t depth, int menuIndex, const ItemLine& line, v
 
     // Without a library (only when a checked load goes on past its failure)
     // nothing is looked up.
-    const MenuLoadHooks& hooks = loader.hooks;
     if (line.functionName != nullptr && line.functionName[0] != '\0' && library != nullptr) {
-        item.libraryFunction = hooks.findFunction(hooks.context, library, line.functionName);
+        item.libraryFunction = FunctionOf(loader, library, line.functionName);
         if (item.libraryFunction == nullptr) {
             Report(loader, MenuFindingKind::kFunctionMissing, line.functionName);
         }
