@@ -47,9 +47,24 @@ inline bool IsTrailByteAt(const char* start, const char* p) {
 // found is checked for being the second byte of one.
 inline char* NextStop(char* p, const ScanTable& table) {
     char* const start = p;
+    const unsigned char* kind = table.kind;
     for (;;) {
-        while (table.kind[static_cast<unsigned char>(*p)] == 0) {
-            ++p;
+        // Four bytes a round; each is read only when the one before it is
+        // no stop (so never one past the NUL).
+        while (kind[static_cast<unsigned char>(p[0])] == 0) {
+            if (kind[static_cast<unsigned char>(p[1])] != 0) {
+                p += 1;
+                break;
+            }
+            if (kind[static_cast<unsigned char>(p[2])] != 0) {
+                p += 2;
+                break;
+            }
+            if (kind[static_cast<unsigned char>(p[3])] != 0) {
+                p += 3;
+                break;
+            }
+            p += 4;
         }
         if (*p == '\0' || !IsTrailByteAt(start, p)) {
             return p;
