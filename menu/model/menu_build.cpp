@@ -55,6 +55,48 @@ struct LibraryLookups {
     std::unordered_map<std::string_view, LibraryFunction> functions;
 };
 
+// A new item before its line is read into it.
+const MenuItem kNewItem{};
+
+// The items of a menu being read. They are kept in blocks that never move,
+// so that a long menu is not copied again each time it grows; the menu gets
+// them in one list of its exact size when it ends, and the blocks are used
+// again for the next menu read at the same depth.
+class PendingItems {
+public:
+    // A new item at the end (kNewItem); it stays in place until MoveTo.
+    MenuItem& Add() {
+        if (used_ == 0 || blocks_[used_ - 1].size() == kBlockItems) {
+            if (used_ == blocks_.size()) {
+                blocks_.emplace_back();
+                blocks_.back().reserve(kBlockItems);
+            }
+            used_ += 1;
+        }
+        std::vector<MenuItem>& block = blocks_[used_ - 1];
+        block.push_back(kNewItem); // a copy: cheaper than clearing the item byte by byte
+        count_ += 1;
+        return block.back();
+    }
+    size_t size() const { return count_; }
+    // Moves the items into the empty list items, at its exact size.
+    void MoveTo(std::vector<MenuItem>* items) {
+        items->reserve(count_);
+        for (size_t b = 0; b < used_; ++b) {
+            items->insert(items->end(), blocks_[b].begin(), blocks_[b].end());
+            blocks_[b].clear();
+        }
+        used_ = 0;
+        count_ = 0;
+    }
+
+private:
+    static constexpr size_t kBlockItems = 256;
+    std::vector<std::vector<MenuItem>> blocks_;
+    size_t used_ = 0; // blocks holding items
+    size_t count_ = 0;
+};
+
 struct Loader {
     Loader(const MenuLoadHooks& withHooks, const MenuFindingListener* withListener)
         : hooks(withHooks), listener(withListener) {}
@@ -66,10 +108,9 @@ struct Loader {
     BitmapPlacement current{'B', 'R'};   // the placement of items that name none
     std::vector<LibraryLookups> lookups; // one entry per library asked
     std::deque<std::string> lookedUp;    // the names asked, which stay in place
-    // The items of the submenus being read, by depth (index 0 unused: menu
-    // 0's items go straight into it). A submenu gets its items when it ends,
-    // in a list of its exact size.
-    std::vector<std::vector<MenuItem>> pending;
+    // The items of the menus being read, by depth (0: menu 0, which gets
+    // its items at the end of the load; a submenu gets them when it ends).
+    std::vector<PendingItems> pending = std::vector<PendingItems>(1);
     // Where the line stands: the file, its line number (a line longer than
     // the buffer comes in pieces of one line), and the pieces' state.
     const char* file = "";
@@ -339,21 +380,13 @@ int32_t KeepCommand(MenuText* kept, const char* text, size_t length, bool endsWi
     return stored.lengthField;
 }
 
-// A new item before its line is read into it.
-const MenuItem kNewItem{};
-
-// The list that takes the items of the menu open at depth (0: menu 0).
-std::vector<MenuItem>& ItemsAt(Loader& loader, size_t depth) {
-    return depth == 0 ? g_menuTable[0].items : loader.pending[depth];
-}
-
 // Appends the item of a parsed line to the menu open at depth (menu index
-// menuIndex); returns its index.
-int AddItem(Loader& loader, size_t depth, int menuIndex, const ItemLine& line, void* library) {
+// menuIndex).
+MenuItem& AddItem(Loader& loader, size_t depth, int menuIndex, const ItemLine& line,
+                  void* library) {
     MenuRecord& menu = g_menuTable[menuIndex];
-    std::vector<MenuItem>& items = ItemsAt(loader, depth);
-    items.push_back(kNewItem); // a copy: cheaper than clearing the item byte by byte
-    MenuItem& item = items.back();
+    PendingItems& items = loader.pending[depth];
+    MenuItem& item = items.Add();
     menu.itemCount = static_cast<int32_t>(items.size());
     if (line.hasPlacement) {
         loader.current = line.placement;
@@ -396,21 +429,20 @@ int AddItem(Loader& loader, size_t depth, int menuIndex, const ItemLine& line, v
             Report(loader, MenuFindingKind::kBitmapMissing, line.bitmapName);
         }
     }
-    return menu.itemCount - 1;
+    return item;
 }
 
 // Ends the submenus open below depth keep: each gets its items.
 void EndSubmenus(Loader& loader, std::vector<int>& open, size_t keep) {
     while (open.size() > keep) {
-        std::vector<MenuItem>& items = loader.pending[open.size() - 1];
-        if (items.empty() && loader.listener != nullptr) {
+        PendingItems& items = loader.pending[open.size() - 1];
+        if (items.size() == 0 && loader.listener != nullptr) {
             const int line = loader.lineNumber;
             loader.lineNumber = loader.openedAt[open.size() - 1];
             Report(loader, MenuFindingKind::kSubmenuEmpty, g_menuTable[open.back()].title.c_str());
             loader.lineNumber = line;
         }
-        g_menuTable[open.back()].items.assign(items.begin(), items.end());
-        items.clear();
+        items.MoveTo(&g_menuTable[open.back()].items);
         open.pop_back();
     }
 }
@@ -446,7 +478,7 @@ void ReadItems(Loader& loader, TextFile* file, void* library) {
         }
         NoteItemLine(loader, line);
         const size_t depth = open.size() - 1;
-        int itemIndex = AddItem(loader, depth, open.back(), line, library);
+        MenuItem& item = AddItem(loader, depth, open.back(), line, library);
         if (line.endLevels > 0) {
             if (static_cast<size_t>(line.endLevels) >= open.size()) {
                 // Ends more menus than are open: the rest of the file is skipped.
@@ -462,7 +494,7 @@ void ReadItems(Loader& loader, TextFile* file, void* library) {
             int submenu = static_cast<int>(g_menuTable.size());
             g_menuTable.emplace_back();
             SetTitle(g_menuTable.back(), line);
-            ItemsAt(loader, depth)[itemIndex].submenu = submenu;
+            item.submenu = submenu;
             open.push_back(submenu);
             if (loader.pending.size() < open.size()) {
                 loader.pending.resize(open.size());
@@ -524,6 +556,9 @@ int ReadMenus(Loader& loader) {
             }
         }
         ReadItems(loader, text.file(), package.library);
+    }
+    if (!g_menuTable.empty()) {
+        loader.pending[0].MoveTo(&g_menuTable[0].items);
     }
     return !failed;
 }
