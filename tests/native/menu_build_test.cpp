@@ -201,6 +201,36 @@ TEST_F(MenuBuild, CommentsAndOpeningOnAnEndingLine) {
     EXPECT_EQ(g_menuTable[1].items[0].submenu, -1);
 }
 
+TEST_F(MenuBuild, LongMenusKeepTheirItemsInOrder) {
+    // Menus of hundreds of items across files, with a submenu opened at the
+    // 257th item of the top menu and holding 300 items itself.
+    std::vector<std::string> lines{"[Title]"};
+    std::string top;
+    std::string sub;
+    for (int i = 0; i < 256; ++i) {
+        lines.push_back("[t" + std::to_string(i) + "]");
+        top += "t" + std::to_string(i) + "|";
+    }
+    lines.push_back("[->S]");
+    top += "S";
+    for (int i = 0; i < 300; ++i) {
+        lines.push_back(std::string(i == 299 ? "[<-" : "[") + "s" + std::to_string(i) + "]");
+        sub += (i == 0 ? "s" : "|s") + std::to_string(i);
+    }
+    std::vector<std::string> more;
+    for (int i = 0; i < 300; ++i) {
+        more.push_back("[u" + std::to_string(i) + "]");
+        top += "|u" + std::to_string(i);
+    }
+    SetConfig({"[VXMENU]", Registration(AddPackage("one", lines)),
+               Registration(AddPackage("two", more))});
+    ASSERT_EQ(Load(), 0);
+    EXPECT_EQ(Labels(0), top);
+    EXPECT_EQ(Labels(1), sub);
+    EXPECT_EQ(g_menuTable[0].itemCount, 557);
+    EXPECT_EQ(g_menuTable[0].items[256].submenu, 1);
+}
+
 TEST_F(MenuBuild, TitleLineAddsNoItemButSetsThePlacement) {
     std::string menu = AddPackage("one", {"[Title^<MC>BMP16^]", "[Item]"});
     SetConfig({"[VXMENU]", Registration(menu)});
