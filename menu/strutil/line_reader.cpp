@@ -105,10 +105,6 @@ int ReadTextLineCounted(char* dst, int size, TextFile* f) {
     }
 }
 
-char* ReadTextLine(char* dst, int size, TextFile* f) {
-    return ReadTextLineCounted(dst, size, f) < 0 ? nullptr : dst;
-}
-
 int ReadWholeLine(TextFile* file, std::string* line) {
     line->clear();
     char piece[kTextBlockSize];

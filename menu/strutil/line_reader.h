@@ -27,15 +27,17 @@ struct TextFile {
 void InitTextFile(TextFile* file, TextSource source);
 
 // Reads the next line into dst (size bytes with its NUL). A line ending in
-// CR LF is returned ending in "\n"; a longer line is returned in pieces of
+// CR LF is put there ending in "\n"; a longer line comes in pieces of
 // size - 1 bytes, one byte less where that would split a double-byte character; a last line without
-// CR LF is returned without "\n"; a Ctrl-Z at the end of the data is part of no line. Returns dst,
-// or nullptr at the end of the data, on a read error or for a missing record.
-char* ReadTextLine(char* dst, int size, TextFile* file);
-
-// ReadTextLine that tells how many bytes it put into dst before the NUL (its
-// "\n" included), -1 where ReadTextLine returns nullptr.
+// CR LF comes without "\n"; a Ctrl-Z at the end of the data is part of no line. Returns how many
+// bytes it put into dst before the NUL ("\n" included), or -1 at the end of the data, on a read
+// error or for a missing record.
 int ReadTextLineCounted(char* dst, int size, TextFile* file);
+
+// The same, returning dst, or nullptr where ReadTextLineCounted returns -1.
+inline char* ReadTextLine(char* dst, int size, TextFile* file) {
+    return ReadTextLineCounted(dst, size, file) < 0 ? nullptr : dst;
+}
 
 // Reads the next line whole, however long, into line: a line ending in
 // CR LF ends in "\n", a last line without one has none. Returns 0 at the end
