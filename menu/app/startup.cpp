@@ -62,7 +62,7 @@ int StartCadProgram() {
 // The main window of the CAD program just started. A program may count as
 // idle before its main window exists (a splash screen; Wine's
 // WaitForInputIdle at times): when the window is not there after the
-// configured wait, it is looked for every 100 ms for as long again, at
+// configured wait, it is looked for every 10 ms for as long again, at
 // least kLateCadWindowMs, before start-up ends.
 constexpr DWORD kLateCadWindowMs = 3000;
 
@@ -75,7 +75,7 @@ int FindStartedCadWindow() {
     const DWORD limit = configured > kLateCadWindowMs ? configured : kLateCadWindowMs;
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < limit) {
-        Sleep(100);
+        Sleep(10);
         if (FindCadWindow()) {
             return 1;
         }
