@@ -186,3 +186,17 @@ Point BitmapPosition(const MenuItem& item, bool topMenu, int textHeight) {
     }
     return p;
 }
+
+int LabelTop(const MenuItem& item, bool topMenu, int textHeight) {
+    int top = item.top;
+    int bottom = item.bottom;
+    if (HasBitmap(item) && BitmapAboveOrBelow(item)) {
+        int bitmapTop = BitmapPosition(item, topMenu, textHeight).y;
+        if (item.placement.vertical == 'T') {
+            top = bitmapTop + item.bitmapHeight;
+        } else {
+            bottom = bitmapTop;
+        }
+    }
+    return (top + bottom - textHeight) / 2;
+}

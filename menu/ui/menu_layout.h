@@ -37,3 +37,8 @@ struct Point {
 // Where an item's bitmap is drawn in its rectangle; the offsets from the
 // rectangle differ between the top menu and submenus.
 Point BitmapPosition(const MenuItem& item, bool topMenu, int textHeight);
+
+// Top of an item's label: centred in the rectangle, or, with the bitmap
+// above or below it, centred in the room the bitmap leaves, so that the
+// two never overlap.
+int LabelTop(const MenuItem& item, bool topMenu, int textHeight);

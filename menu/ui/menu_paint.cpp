@@ -185,7 +185,7 @@ void PaintMenu(HDC dc, int index, HWND window, int selected) {
             SetTextColor(dc, item.emphasised ? kDarkBlue : RGB(0, 0, 0));
             int x =
                 item.centred ? (item.left + item.right - item.labelWidth) / 2 : item.left + margin;
-            int y = (item.top + item.bottom - h) / 2;
+            int y = LabelTop(item, top, h);
             TextOutA(dc, x, y, item.label.c_str(), static_cast<int>(item.label.size()));
         }
         if (item.bitmap != nullptr) {

@@ -196,4 +196,25 @@ TEST(BitmapPosition, OffsetsDifferBetweenTopMenuAndSubmenus) {
     EXPECT_EQ(BitmapPosition(item, false, kH).x, 100 - 10 - kH);
 }
 
+TEST(LabelTop, StacksWithABitmapAboveOrBelowAndCentresOtherwise) {
+    // Rectangle of the height such an item gets: kH + bitmap height + 5.
+    MenuItem item = WithBitmap(Item("A"), 'T', 'C', 10, 16);
+    item.left = 0;
+    item.top = 20;
+    item.right = 100;
+    item.bottom = 20 + kH + 16 + 5;
+    for (bool topMenu : {true, false}) {
+        item.placement = BitmapPlacement{'T', 'C'};
+        int labelTop = LabelTop(item, topMenu, kH);
+        EXPECT_GE(labelTop, BitmapPosition(item, topMenu, kH).y + 16);
+        EXPECT_LE(labelTop + kH, item.bottom);
+        item.placement = BitmapPlacement{'B', 'C'};
+        labelTop = LabelTop(item, topMenu, kH);
+        EXPECT_GE(labelTop, item.top);
+        EXPECT_LE(labelTop + kH, BitmapPosition(item, topMenu, kH).y);
+    }
+    item.placement = BitmapPlacement{'T', 'L'}; // beside: the label stays centred
+    EXPECT_EQ(LabelTop(item, true, kH), (item.top + item.bottom - kH) / 2);
+}
+
 } // namespace
