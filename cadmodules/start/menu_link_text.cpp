@@ -32,16 +32,6 @@ int ScanHex32(const char** text, uint32_t* value) {
     return 1;
 }
 
-int EqualsIgnoringCase(const char* a, const char* b) {
-    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-        char x = (*a >= 'a' && *a <= 'z') ? static_cast<char>(*a - 'a' + 'A') : *a;
-        if (x != *b) {
-            return 0;
-        }
-    }
-    return *a == *b;
-}
-
 } // namespace
 
 uintptr_t WindowValueFromHex32(uint32_t value) {
@@ -66,8 +56,9 @@ int ScanWindowPair(const char* text, uintptr_t* first, uintptr_t* second) {
 }
 
 int IsMenuClosingCommand(const char* name) {
-    return EqualsIgnoringCase(name, "PLOT") || EqualsIgnoringCase(name, "-PLOT") ||
-           EqualsIgnoringCase(name, "ASSIST");
+    const size_t length = strlen(name);
+    return EqualsIgnoringCase(name, length, "PLOT") || EqualsIgnoringCase(name, length, "-PLOT") ||
+           EqualsIgnoringCase(name, length, "ASSIST");
 }
 
 int FormatMenuStartCommand(char* dst, size_t size, const char* exePath, uintptr_t cadWindow) {

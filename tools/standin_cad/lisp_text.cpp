@@ -77,29 +77,13 @@ const char* ParseString(const char* p, std::string* out) {
     return p + 1;
 }
 
-bool EqualsIgnoringCase(const std::string& word, const char* name) {
-    if (word.size() != strlen(name)) {
-        return false;
-    }
-    for (size_t i = 0; i < word.size(); ++i) {
-        char c = word[i];
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-        if (c != name[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // An atom that is not a string: nil, T, an integer or a real.
 bool ParseAtom(const std::string& word, LispValue* value) {
-    if (EqualsIgnoringCase(word, "NIL")) {
+    if (EqualsIgnoringCase(word.c_str(), word.size(), "NIL")) {
         value->type = RTNIL;
         return true;
     }
-    if (EqualsIgnoringCase(word, "T")) {
+    if (EqualsIgnoringCase(word.c_str(), word.size(), "T")) {
         value->type = RTT;
         return true;
     }
