@@ -4,27 +4,6 @@
 
 #include <cstring>
 
-namespace {
-
-// Whether text (length bytes from a character boundary) ends in a lead
-// byte whose trail byte did not fit.
-bool EndsInLeadByte(const char* text, size_t length) {
-    size_t i = 0;
-    while (i < length) {
-        if (IsLeadByte932(static_cast<unsigned char>(text[i]))) {
-            if (i + 1 == length) {
-                return true;
-            }
-            i += 2;
-        } else {
-            i += 1;
-        }
-    }
-    return false;
-}
-
-} // namespace
-
 LinePieces MakeLinePieces(PieceSource read, void* context) {
     return LinePieces{read, context, 0, 0};
 }
@@ -59,7 +38,10 @@ char* ReadLinePiece(char* dst, int size, LinePieces* pieces) {
         }
         if (length == static_cast<size_t>(size - 1)) {
             pieces->cut = 1;
-            if (EndsInLeadByte(dst, length)) {
+            // A last byte that is a lead byte and no trail byte lost its
+            // trail byte to the cut: it begins the next piece.
+            const char* last = dst + length - 1;
+            if (IsLeadByte932(static_cast<unsigned char>(*last)) && !IsTrailByteAt(dst, last)) {
                 pieces->carry = dst[length - 1];
                 dst[length - 1] = '\0';
             }
