@@ -31,7 +31,7 @@ extern "C" __declspec(dllexport) int acrxEntryPoint(int message, void* appId) {
     case kInitAppMsg:
         RegisterApplication(appId);
         if (g_cadModule.onInit != nullptr) {
-            g_cadModule.onInit(appId);
+            g_cadModule.onInit();
         }
         break;
     case kUnloadAppMsg:

@@ -17,8 +17,8 @@ struct LispFunction {
 struct CadModule {
     const LispFunction* functions;
     int count;
-    void (*onInit)(void* appId); // after the frame's steps on kInitAppMsg; may be null
-    void (*onUnload)();          // on kUnloadAppMsg; may be null
+    void (*onInit)();   // after the frame's steps on kInitAppMsg; may be null
+    void (*onUnload)(); // on kUnloadAppMsg; may be null
 };
 
 // Defined by each module.

@@ -16,7 +16,7 @@ const LispFunction kFunctions[] = {
 
 MenuCommandReactor* g_reactor = nullptr;
 
-void OnInit(void*) {
+void OnInit() {
     RegisterPollWindowClass();
     g_reactor = new (std::nothrow) MenuCommandReactor(true);
 }
