@@ -5,6 +5,7 @@
 #include "cadmodules/frame/host_services.h"
 #include "tools/standin_cad/lisp_text.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -330,15 +331,16 @@ int acedDefun(const char* name, int code) {
     if (g_current == nullptr || name == nullptr || name[0] == '\0' || g_drawings.empty()) {
         return RTERROR;
     }
-    const int drawing = CurrentDrawing();
-    for (Definition& definition : g_definitions) {
-        if (definition.drawing == drawing && SameName(definition.name, name)) {
-            definition = Definition{drawing, name, code, g_current};
-            Log("DEFUN", std::string(name) + " " + std::to_string(code));
-            return RTNORM;
-        }
+    // A name the drawing already has is defined anew.
+    const Definition made{CurrentDrawing(), name, code, g_current};
+    auto same = std::find_if(g_definitions.begin(), g_definitions.end(), [&](const Definition& d) {
+        return d.drawing == made.drawing && SameName(d.name, made.name);
+    });
+    if (same != g_definitions.end()) {
+        *same = made;
+    } else {
+        g_definitions.push_back(made);
     }
-    g_definitions.push_back(Definition{drawing, name, code, g_current});
     Log("DEFUN", std::string(name) + " " + std::to_string(code));
     return RTNORM;
 }
