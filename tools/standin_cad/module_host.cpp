@@ -3,6 +3,7 @@
 
 #include "cadmodules/frame/cad_interface.h"
 #include "cadmodules/frame/host_services.h"
+#include "menu/strutil/text_file.h"
 #include "tools/standin_cad/lisp_text.h"
 
 #include <algorithm>
@@ -154,11 +155,6 @@ std::string Dispatch(Module* module, int code, resbuf* args) {
     std::string result = g_call.result;
     g_call = outer;
     return result;
-}
-
-bool IsFile(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string Join(const std::string& folder, const char* name) {
@@ -408,7 +404,7 @@ int acedFindFile(const char* name, char* result) {
         }
     }
     for (const std::string& candidate : candidates) {
-        if (candidate.size() < VX_CAD_PATH_SIZE && IsFile(candidate)) {
+        if (candidate.size() < VX_CAD_PATH_SIZE && FileExists(candidate.c_str())) {
             memcpy(result, candidate.c_str(), candidate.size() + 1);
             return RTNORM;
         }
