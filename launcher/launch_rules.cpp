@@ -14,16 +14,6 @@ const CadFolderKey kCadFolderKeys[kCadFolderKeyCount] = {
 
 namespace {
 
-// Byte position of the first character c at or after from (double-byte
-// aware), or the length of text.
-size_t Until(const std::string& text, char c, size_t from) {
-    size_t i = from;
-    while (i < text.size() && text[i] != c) {
-        i += CharLengthMb(text.c_str() + i);
-    }
-    return i < text.size() ? i : text.size();
-}
-
 bool EndsWithBackslash(const std::string& text) {
     const char* last = LastCharMb(text.c_str());
     return last != nullptr && *last == '\\';
@@ -80,18 +70,19 @@ bool EvaluateSystemEntry(const char* key, const char* value, const char* argumen
     }
     std::string folder;
     std::string file;
+    // A quote or blank that never comes takes the rest of the text (npos).
     if (v[0] == '"') {
-        size_t close = Until(v, '"', 1);
+        size_t close = FindCharFrom(v, '"', 1);
         folder = v.substr(1, close - 1);
         std::string rest = close < v.size() ? v.substr(close + 1) : "";
         TrimLeftWhite(&rest);
         if (!rest.empty() && rest[0] == '"') {
-            file = rest.substr(1, Until(rest, '"', 1) - 1);
+            file = rest.substr(1, FindCharFrom(rest, '"', 1) - 1);
         } else {
-            file = rest.substr(0, Until(rest, ' ', 0));
+            file = rest.substr(0, FindCharFrom(rest, ' ', 0));
         }
     } else {
-        folder = v.substr(0, Until(v, ' ', 0));
+        folder = v.substr(0, FindCharFrom(v, ' ', 0));
     }
     if (!EndsWithBackslash(folder)) {
         folder += '\\';

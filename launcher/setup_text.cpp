@@ -10,16 +10,6 @@ bool IsWhite(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// Position of the first character c at or after from, double-byte aware.
-size_t FindCharFrom(const std::string& text, char c, size_t from) {
-    for (size_t i = from; i < text.size(); i += CharLengthMb(text.c_str() + i)) {
-        if (text[i] == c) {
-            return i;
-        }
-    }
-    return std::string::npos;
-}
-
 } // namespace
 
 void TrimRightWhite(std::string* text) {
@@ -49,6 +39,15 @@ void TrimLeftWhite(std::string* text) {
 void TrimWhite(std::string* text) {
     TrimRightWhite(text);
     TrimLeftWhite(text);
+}
+
+size_t FindCharFrom(const std::string& text, char c, size_t from) {
+    for (size_t i = from; i < text.size(); i += CharLengthMb(text.c_str() + i)) {
+        if (text[i] == c) {
+            return i;
+        }
+    }
+    return std::string::npos;
 }
 
 bool ParseHexDword(const char* text, uint32_t* value) {

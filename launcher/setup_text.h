@@ -16,6 +16,10 @@ void TrimRightWhite(std::string* text);
 void TrimLeftWhite(std::string* text);
 void TrimWhite(std::string* text);
 
+// Position of the first character c at or after from (double-byte aware),
+// or std::string::npos.
+size_t FindCharFrom(const std::string& text, char c, size_t from);
+
 // "0x" or "0X" and exactly eight hexadecimal digits: stores the value and
 // returns true; otherwise false with value unchanged.
 bool ParseHexDword(const char* text, uint32_t* value);
