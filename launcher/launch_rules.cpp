@@ -45,8 +45,7 @@ std::string OptionText(const char* arguments) {
         if (arguments[i] != '/') {
             continue;
         }
-        if ((arguments[i + 1] == 'S' || arguments[i + 1] == 's') && arguments[i + 1] != '\0' &&
-            arguments[i + 2] == ' ') {
+        if ((arguments[i + 1] == 'S' || arguments[i + 1] == 's') && arguments[i + 2] == ' ') {
             start = i + 3;
             started = true;
         } else if (started) {
