@@ -23,28 +23,11 @@ bool IsAmong(const std::string& name, const std::vector<std::string>& names) {
     return false;
 }
 
-// Copies every REG_SZ value, then every REG_DWORD value, as they are.
-bool CopyValuesUnchanged(RegistryKey& from, RegistryKey& to,
-                         const std::vector<std::string>& names) {
-    bool ok = true;
-    for (const std::string& name : names) {
-        std::string text;
-        if (from.GetValueType(name.c_str()) == REG_SZ) {
-            ok = from.ReadText(name.c_str(), &text) && to.WriteText(name.c_str(), text) && ok;
-        }
-    }
-    for (const std::string& name : names) {
-        DWORD number = 0;
-        if (from.GetValueType(name.c_str()) == REG_DWORD) {
-            ok = from.ReadDword(name.c_str(), &number) && to.WriteDword(name.c_str(), number) && ok;
-        }
-    }
-    return ok;
-}
-
-// The values of level-1 subkey from, changed by the script section.
-bool CopyScriptedValues(RegistryKey& from, RegistryKey& to, const std::vector<std::string>& names,
-                        SetupFile& setup, const std::string& section) {
+// Copies every REG_SZ value, then every REG_DWORD value, of names; with a
+// script section (level 1) each is changed by its script value, without one
+// (level 2) copied as it is.
+bool CopyValues(RegistryKey& from, RegistryKey& to, const std::vector<std::string>& names,
+                SetupFile& setup, const char* section) {
     bool ok = true;
     for (const std::string& name : names) {
         std::string base;
@@ -55,8 +38,11 @@ bool CopyScriptedValues(RegistryKey& from, RegistryKey& to, const std::vector<st
             ok = false; // never write another value's text under this name
             continue;
         }
-        std::string script = setup.ReadValue(section.c_str(), name.c_str());
-        setup.ExpandReferences(&script);
+        std::string script;
+        if (section != nullptr) {
+            script = setup.ReadValue(section, name.c_str());
+            setup.ExpandReferences(&script);
+        }
         ok = to.WriteText(name.c_str(), ScriptedText(base, script)) && ok;
     }
     for (const std::string& name : names) {
@@ -68,16 +54,23 @@ bool CopyScriptedValues(RegistryKey& from, RegistryKey& to, const std::vector<st
             ok = false;
             continue;
         }
-        std::string script = setup.ReadValue(section.c_str(), name.c_str());
+        std::string script = section != nullptr ? setup.ReadValue(section, name.c_str()) : "";
         ok = to.WriteDword(name.c_str(), ScriptedDword(base, script)) && ok;
     }
+    return ok;
+}
+
+// The script section's values for names the base subkey does not hold.
+bool AddScriptValues(RegistryKey& to, const std::vector<std::string>& names, SetupFile& setup,
+                     const char* section) {
+    bool ok = true;
     std::vector<std::string> scriptKeys;
-    setup.ReadSectionKeys(section.c_str(), &scriptKeys);
+    setup.ReadSectionKeys(section, &scriptKeys);
     for (const std::string& key : scriptKeys) {
         if (IsAmong(key, names)) {
             continue;
         }
-        std::string script = setup.ReadValue(section.c_str(), key.c_str());
+        std::string script = setup.ReadValue(section, key.c_str());
         uint32_t number = 0;
         switch (ClassifyNewScriptValue(script, &number)) {
         case NewScriptValue::kDword:
@@ -119,7 +112,9 @@ bool FillProfile(RegistryKey& base, RegistryKey& profile, SetupFile& setup) {
         if (!OpenPair(*from, to, &names)) {
             return false;
         }
-        ok = CopyScriptedValues(*from, to, names, setup, "REG-" + from->Name()) && ok;
+        const std::string section = "REG-" + from->Name();
+        ok = CopyValues(*from, to, names, setup, section.c_str()) && ok;
+        ok = AddScriptValues(to, names, setup, section.c_str()) && ok;
         KeyList level2;
         ok = from->ListSubkeys(&level2) && ok;
         for (const std::unique_ptr<RegistryKey>& from2 : level2) {
@@ -128,7 +123,7 @@ bool FillProfile(RegistryKey& base, RegistryKey& profile, SetupFile& setup) {
             if (!OpenPair(*from2, to2, &names2)) {
                 return false;
             }
-            ok = CopyValuesUnchanged(*from2, to2, names2) && ok;
+            ok = CopyValues(*from2, to2, names2, setup, nullptr) && ok;
         }
         if (!ok) {
             return false;
