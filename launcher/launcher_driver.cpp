@@ -112,12 +112,10 @@ bool BuildCommandLine(const char* arguments) {
 bool UpdateSystemList(SetupFile& setup, const char* arguments) {
     LauncherSettings& s = g_settings;
     s.systemListPath = s.packageDir + "\\SYSTEM.DAT";
-    std::vector<std::string> keys;
-    setup.ReadSectionKeys("SYSTEM", &keys);
     if (!AsksForNewSystemList(arguments) && FileExists(s.systemListPath.c_str())) {
         return true;
     }
-    if (!WriteSystemList(setup, keys, arguments)) {
+    if (!WriteSystemList(setup, arguments)) {
         ShowError(FormatMessageText(kCannotOpenFile, s.systemListPath.c_str()));
         return false;
     }

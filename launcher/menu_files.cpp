@@ -5,6 +5,7 @@
 #include "launcher/launch_rules.h"
 #include "launcher/launcher_settings.h"
 #include "menu/strutil/line_reader.h"
+#include "menu/strutil/sjis_text.h"
 #include "menu/strutil/text_file.h"
 
 namespace {
@@ -19,20 +20,22 @@ int WriteWholeFile(const std::string& path, const std::string& text) {
     return fclose(file) == 0 && written ? 1 : 0;
 }
 
-// Every line of the file, line ends removed.
-std::vector<std::string> ReadLines(TextFile* file) {
-    std::vector<std::string> lines;
+// Appends the lines of the file that begin with prefix, line ends removed.
+void ReadLines(TextFile* file, const char* prefix, std::vector<std::string>* lines) {
     std::string line;
     while (ReadWholeLine(file, &line)) {
         StripLineFeed(&line[0]);
-        lines.push_back(line.c_str());
+        if (StartsWith(line.c_str(), prefix)) {
+            lines->push_back(line.c_str());
+        }
     }
-    return lines;
 }
 
 } // namespace
 
-int WriteSystemList(SetupFile& setup, const std::vector<std::string>& keys, const char* arguments) {
+int WriteSystemList(SetupFile& setup, const char* arguments) {
+    std::vector<std::string> keys;
+    setup.ReadSectionKeys("SYSTEM", &keys);
     std::string text;
     for (const std::string& key : keys) {
         std::string menuFile;
@@ -49,7 +52,9 @@ int CollectMenuLines(SetupFile& setup, const char* arguments, std::vector<std::s
     if (list == nullptr) {
         return 0;
     }
-    for (const std::string& key : ReadLines(list)) {
+    std::vector<std::string> keys;
+    ReadLines(list, "", &keys);
+    for (const std::string& key : keys) {
         std::string menuFile;
         if (key.empty() ||
             !EvaluateSystemEntry(key.c_str(), setup.ReadValue("SYSTEM", key.c_str()).c_str(),
@@ -60,11 +65,7 @@ int CollectMenuLines(SetupFile& setup, const char* arguments, std::vector<std::s
         if (menu == nullptr) {
             continue; // a menu file that cannot be read contributes nothing
         }
-        for (const std::string& line : ReadLines(menu)) {
-            if (line.compare(0, 6, "VXMENU") == 0) {
-                lines->push_back(line);
-            }
-        }
+        ReadLines(menu, "VXMENU", lines);
         CloseTextFile(menu);
     }
     CloseTextFile(list);

@@ -8,8 +8,9 @@
 #include "launcher/setup_file.h"
 
 // Writes the keys of section SYSTEM whose entries are in use for the
-// argument text, one a line. 0 when the file cannot be written.
-int WriteSystemList(SetupFile& setup, const std::vector<std::string>& keys, const char* arguments);
+// argument text, one a line, in the section's order. 0 when the file cannot
+// be written.
+int WriteSystemList(SetupFile& setup, const char* arguments);
 
 // The packages' lines for the [VXMENU] section: of each system list entry
 // in use, every line of its menu file that begins with "VXMENU". 0 when the
