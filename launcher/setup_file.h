@@ -24,8 +24,6 @@ public:
     // The value's leading decimal number; fallback for a missing key.
     int ReadInt(const char* section, const char* key, int fallback);
 
-    const std::string& Path() const { return path_; }
-
 private:
     std::string path_;
 };
