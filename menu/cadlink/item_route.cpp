@@ -9,13 +9,13 @@ namespace {
 // The text after a prefix and the one separator character that follows it
 // (both bytes of a double-byte one; none when the text ends there), cut at
 // its first line feed.
-void CopyAfterPrefix(const std::string& command, size_t prefixLength, char* text, size_t size) {
-    size_t start = prefixLength < command.size()
-                       ? prefixLength + CharLengthMb(command.c_str() + prefixLength)
-                       : command.size();
-    size_t end = command.find('\n', start);
-    size_t count = (end == std::string::npos ? command.size() : end) - start;
-    CopyTextN(text, size, command.c_str() + start, count);
+void CopyAfterPrefix(const char* command, size_t prefixLength, char* text, size_t size) {
+    const char* start = command + prefixLength;
+    if (*start != '\0') {
+        start += CharLengthMb(start);
+    }
+    const char* end = strchr(start, '\n');
+    CopyTextN(text, size, start, end != nullptr ? static_cast<size_t>(end - start) : strlen(start));
 }
 
 } // namespace
@@ -37,23 +37,23 @@ ItemRoute RouteMenuItem(const MenuItem& item, bool ctrl, const char* const* keys
         CopyText(text, size, item.alternate.c_str());
         return ItemRoute::Alternate;
     }
-    const std::string& command = item.command;
-    if (command.empty()) {
+    const char* command = item.command.c_str();
+    if (command[0] == '\0') {
         return ItemRoute::Nothing;
     }
-    if (command.compare(0, 4, "EXEC") == 0) {
+    if (StartsWith(command, "EXEC")) {
         CopyAfterPrefix(command, 4, text, size);
         return ItemRoute::Exec;
     }
     for (int i = 0; i < keyCount; ++i) {
         const char* key = keys[i];
         size_t length = strlen(key);
-        if (length > 0 && command.compare(0, length, key) == 0) {
+        if (length > 0 && strncmp(command, key, length) == 0) {
             CopyAfterPrefix(command, length, text, size);
             *slot = i;
             return ItemRoute::External;
         }
     }
-    CopyText(text, size, command.c_str());
+    CopyText(text, size, command);
     return ItemRoute::Cad;
 }
