@@ -6,19 +6,6 @@
 
 namespace {
 
-// Whether the last character of text (length bytes, not empty) is a
-// double-byte one: walks from the start so that a trail byte is never taken
-// for a lead byte.
-bool EndsWithDoubleByte(const char* text, size_t length) {
-    size_t i = 0;
-    size_t last = 0;
-    while (i < length) {
-        last = i;
-        i += CharLengthMb(text + i);
-    }
-    return length - last == 2;
-}
-
 // Classes of the bytes of a command text: 1 an ordinary byte, 2 a lead
 // byte, 0 a stop (the NUL, '^', and with the cut also ';'); and the byte
 // that '^' and a letter stand for (0: none).
@@ -115,17 +102,6 @@ size_t TranslateCaretCodes(char* text) {
 
 CommandPart TranslateCommandPart(char* text) {
     return Translate(text, true);
-}
-
-int32_t StoreItemCommand(std::string* dst, const char* text) {
-    size_t length = strlen(text);
-    StoredCommand stored =
-        NewlineRule(text, length, length > 0 && EndsWithDoubleByte(text, length));
-    dst->assign(text, stored.keep);
-    if (stored.lineFeed) {
-        dst->push_back('\n');
-    }
-    return stored.lengthField;
 }
 
 const char* SkipLeadingBlanks(const char* text) {

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 #include "menu/strutil/sjis_text.h"
 
@@ -53,9 +52,6 @@ inline StoredCommand NewlineRule(const char* text, size_t length, bool endsWithD
     }
     return StoredCommand{length, static_cast<signed char>(last) >= 0x20, field};
 }
-
-// Stores text into dst with the newline rule applied; returns its length field.
-int32_t StoreItemCommand(std::string* dst, const char* text);
 
 // First byte of text that is not a blank (space, tab, full-width space).
 const char* SkipLeadingBlanks(const char* text);

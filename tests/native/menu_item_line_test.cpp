@@ -24,13 +24,16 @@ Parsed Parse(const std::string& text) {
     return parsed;
 }
 
+// A command as the loader keeps it: parsed from an item line, then the
+// newline rule applied.
 std::string Stored(const char* text, int32_t* length = nullptr) {
-    std::string out = "unchanged";
-    int32_t n = StoreItemCommand(&out, text);
+    Parsed p = Parse(std::string("[x]") + text);
+    StoredCommand stored =
+        NewlineRule(p.item.command, p.item.commandLength, p.item.commandEndsDoubleByte != 0);
     if (length != nullptr) {
-        *length = n;
+        *length = stored.lengthField;
     }
-    return out;
+    return std::string(p.item.command, stored.keep) + (stored.lineFeed ? "\n" : "");
 }
 
 std::string Translated(std::string text) {
