@@ -15,12 +15,8 @@ ExternalLine ParseExternalProgramLine(const char* line, ExternalProgramFields* f
     char value[kMaxUtilText + 4];
     const char* equals = FindCharMb(line, '=');
     CopyText(value, sizeof value, equals ? equals + 1 : "");
-    TrimBlanks(value);
-    char bare[sizeof value];
-    CopyText(bare, sizeof bare, value);
-    StripLineFeed(bare);
-    TrimBlanks(bare);
-    if (bare[0] == '\0') {
+    TrimBlanks(value); // blanks before the line feed go with the leading ones
+    if (value[0] == '\0' || strcmp(value, "\n") == 0) {
         return ExternalLine::Empty;
     }
     struct Field {
