@@ -88,10 +88,7 @@ void ApplyMenuSide() {
     if (g_app.topWindow == nullptr || g_menuTable.empty()) {
         return;
     }
-    int saved = g_layoutSaved;
-    g_layoutSaved = 0;
-    SaveLayoutSlot0Once();
-    g_layoutSaved = saved;
+    SaveLayout(0); // afresh; the mark of the save at the end stays as it was
     CloseAllMenus();
     RestoreLayout(0);
 }
