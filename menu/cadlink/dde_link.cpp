@@ -53,9 +53,7 @@ HDDEDATA CALLBACK DdeCallback(UINT type, UINT, HCONV conversation, HSZ, HSZ, HDD
         if (conversation != nullptr && conversation == g_app.cadLink.conversation) {
             // The CAD program has ended: so does the menu.
             g_app.cadLink.conversation = nullptr;
-            if (g_app.topWindow) {
-                EndFloatingMenu();
-            }
+            EndFloatingMenu(); // nothing once the top window has gone
             return nullptr;
         }
         for (int i = 0; i < g_app.externalCount; ++i) {
