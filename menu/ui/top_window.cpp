@@ -55,14 +55,19 @@ HMENU CreateTopPopupMenu() {
     return menu;
 }
 
-// A failed creation frees what it made; the window's destruction then
-// leaves the layout, the HWND key and the links alone.
-LRESULT FailCreate() {
+// The pens and the popup menu that creation makes.
+void FreePensAndPopupMenu() {
     DeleteMenuPens();
     if (g_popupMenu != nullptr) {
         DestroyMenu(g_popupMenu);
         g_popupMenu = nullptr;
     }
+}
+
+// A failed creation frees what it made; the window's destruction then
+// leaves the layout, the HWND key and the links alone.
+LRESULT FailCreate() {
+    FreePensAndPopupMenu();
     return -1;
 }
 
@@ -226,11 +231,7 @@ void OnDestroy(HWND window) {
     // Else never shown: the user's layout and the links are not this
     // window's; start-up ends and cleans up.
     g_created = false;
-    DeleteMenuPens();
-    if (g_popupMenu != nullptr) {
-        DestroyMenu(g_popupMenu);
-        g_popupMenu = nullptr;
-    }
+    FreePensAndPopupMenu();
     if (g_app.menuFont != nullptr) {
         DeleteObject(g_app.menuFont);
         g_app.menuFont = nullptr;
