@@ -5,6 +5,7 @@
 #include "checker/finding_text.h"
 #include "checker/menu_check.h"
 #include "checker/preview_sheet.h"
+#include "menu/model/menu_loader.h"
 #include "menu/model/menu_model.h"
 #include "menu/strutil/char_classes.h"
 
@@ -87,7 +88,7 @@ int main(int argc, char** argv) {
     }
     PrintLine(nullptr, Summary(outcome.counts, outcome.loaded));
     if (outcome.loaded) {
-        FreeCheckedMenus();
+        FreeMenus();
     }
     return ExitStatusOf(outcome.counts);
 }

@@ -56,10 +56,6 @@ void CloseText(void* context, TextFile* file) {
     WindowsMenuLoadHooks().closeText(nullptr, file);
 }
 
-int Exists(void*, const char* path) {
-    return WindowsMenuLoadHooks().fileExists(nullptr, path);
-}
-
 // The floating menu's own library load; why it failed is kept for the report.
 void* LoadLibraryChecked(void* context, const char* path) {
     CheckContext& check = *static_cast<CheckContext*>(context);
@@ -70,32 +66,15 @@ void* LoadLibraryChecked(void* context, const char* path) {
     return library;
 }
 
-void FreeLibraryChecked(void*, void* library) {
-    WindowsMenuLoadHooks().freeLibrary(nullptr, library);
-}
-
-void* LoadBitmapChecked(void*, void* library, const char* name, int32_t* width, int32_t* height) {
-    return WindowsMenuLoadHooks().loadBitmap(nullptr, library, name, width, height);
-}
-
-void DeleteBitmapChecked(void*, void* bitmap) {
-    WindowsMenuLoadHooks().deleteBitmap(nullptr, bitmap);
-}
-
-LibraryFunction FindFunctionChecked(void*, void* library, const char* name) {
-    return WindowsMenuLoadHooks().findFunction(nullptr, library, name);
-}
-
+// The floating menu's hooks, but for the made-up configuration and the
+// library load's reason (the Windows hooks pay no heed to the context).
 MenuLoadHooks CheckHooks(CheckContext* check) {
-    return MenuLoadHooks{check,
-                         OpenText,
-                         CloseText,
-                         Exists,
-                         LoadLibraryChecked,
-                         FreeLibraryChecked,
-                         LoadBitmapChecked,
-                         DeleteBitmapChecked,
-                         FindFunctionChecked};
+    MenuLoadHooks hooks = WindowsMenuLoadHooks();
+    hooks.context = check;
+    hooks.openText = OpenText;
+    hooks.closeText = CloseText;
+    hooks.loadLibrary = LoadLibraryChecked;
+    return hooks;
 }
 
 // The companion library of the package whose menu file is being read.
@@ -162,8 +141,4 @@ CheckOutcome RunMenuCheck(const CheckRequest& request, const CheckOutput& output
                     FindingLine(request.target, 1, true, "メニューをロード出来ません。(I-15)"));
     }
     return outcome;
-}
-
-void FreeCheckedMenus() {
-    FreeMenuModel(WindowsMenuLoadHooks());
 }

@@ -15,10 +15,7 @@ struct CheckOutput {
 
 struct CheckOutcome {
     CheckCounts counts;
-    bool loaded = false; // the model is loaded (free it with FreeCheckedMenus)
+    bool loaded = false; // the model is loaded (free it with FreeMenus)
 };
 
 CheckOutcome RunMenuCheck(const CheckRequest& request, const CheckOutput& output);
-
-// Releases the model and the companion libraries of a successful check.
-void FreeCheckedMenus();
