@@ -23,10 +23,11 @@
 
 #include "menu/model/menu_model.h"
 #include "menu/res/resource_ids.h"
-#include "tools/standin_cad/control.h"
+#include "menu/strutil/derived_path.h"
 #include "menu/strutil/sjis_text.h"
 #include "tools/menu_driver/menu_driver.h"
 #include "tools/standin_cad/command_log.h"
+#include "tools/standin_cad/control.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -175,6 +176,12 @@ int Show(const char* ini, const char* log, const char* trace) {
     return 0;
 }
 
+// The layout file beside the configuration file, named as the menu names it.
+std::string LayoutPath(const char* ini) {
+    char path[MAX_PATH];
+    return DerivePath(path, sizeof path, ini, ".dsp") ? path : "";
+}
+
 // The registered-commands dialog's caption: the package name and "・システム情報".
 std::string DialogCaption(const char* ini) {
     char name[260];
@@ -257,9 +264,7 @@ bool ChooseSide(const char* ini, HWND dialog, bool left) {
            docked ? "docked there at once" : "did not move", before.left, after.left, before.top,
            after.top);
     char slot0[80] = "";
-    std::string layout = ini;
-    layout = layout.substr(0, layout.find_last_of('.')) + ".dsp";
-    GetPrivateProfileStringA("Recode0", "MENU0", "", slot0, sizeof slot0, layout.c_str());
+    GetPrivateProfileStringA("Recode0", "MENU0", "", slot0, sizeof slot0, LayoutPath(ini).c_str());
     printf("  layout slot 0 saved at once: MENU0=%s\n", slot0);
     return docked;
 }
@@ -392,8 +397,7 @@ int Close(const char* ini) {
     printf("  command 109 -> the floating menu %s\n",
            ended ? "closed without asking" : "did not close");
     char values[2][256];
-    std::string layout = ini;
-    layout = layout.substr(0, layout.find_last_of('.')) + ".dsp";
+    const std::string layout = LayoutPath(ini);
     GetPrivateProfileStringA("Recode0", "MENU0", "", values[0], sizeof values[0], layout.c_str());
     GetPrivateProfileStringA("Recode0", "DeskTop", "", values[1], sizeof values[1], layout.c_str());
     printf("  layout slot 0 saved: DeskTop=%s MENU0=%s\n", values[1], values[0]);
