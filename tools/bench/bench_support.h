@@ -1,8 +1,10 @@
 // Small helpers shared by the Windows benchmark programs: the performance
-// counter, percentiles and starting a process.
+// counter, percentiles, starting a process and the stand-in CAD program.
 #pragma once
 
 #include <windows.h>
+
+#include "tools/standin_cad/command_log.h"
 
 #include <algorithm>
 #include <string>
@@ -43,4 +45,46 @@ inline HANDLE StartBenchProcess(const std::string& commandLine) {
     }
     CloseHandle(process.hThread);
     return process.hProcess;
+}
+
+// The records of one kind in the stand-in's log.
+inline std::vector<LogRecord> RecordsOf(const std::string& log, const char* kind) {
+    std::vector<LogRecord> matching;
+    for (LogRecord& record : ReadLogRecords(log.c_str())) {
+        if (record.kind == kind) {
+            matching.push_back(record);
+        }
+    }
+    return matching;
+}
+
+// Waits up to 10 s until the log holds count records of kind.
+inline bool WaitForRecords(const std::string& log, const char* kind, size_t count) {
+    for (int i = 0; i < 1000; ++i) {
+        if (RecordsOf(log, kind).size() >= count) {
+            return true;
+        }
+        Sleep(10);
+    }
+    return false;
+}
+
+// Starts the stand-in and waits until its windows and DDE server exist.
+inline HANDLE StartStandIn(const std::string& commandLine, const std::string& log) {
+    HANDLE process = StartBenchProcess(commandLine);
+    if (process != nullptr && !WaitForRecords(log, "READY", 1)) {
+        TerminateProcess(process, 1);
+        CloseHandle(process);
+        return nullptr;
+    }
+    return process;
+}
+
+// Asks the stand-in to close its window; ends it if it does not.
+inline void EndStandIn(HANDLE process, HWND window) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0) {
+        TerminateProcess(process, 1);
+    }
+    CloseHandle(process);
 }

@@ -4,7 +4,6 @@
 //
 //   win_lisp_call_bench [path of ACAD.EXE] [path of VXUTY.arx]
 #include "tools/bench/bench_support.h"
-#include "tools/standin_cad/command_log.h"
 
 #include <cstdio>
 #include <cstring>
@@ -15,24 +14,6 @@ namespace {
 
 constexpr int kWarmUp = 20;
 constexpr int kCalls = 1000;
-
-size_t CountRecords(const std::string& log, const char* kind) {
-    size_t count = 0;
-    for (const LogRecord& record : ReadLogRecords(log.c_str())) {
-        count += record.kind == kind;
-    }
-    return count;
-}
-
-HWND WaitForHost(const std::string& log, const char* caption) {
-    for (int i = 0; i < 1000; ++i) {
-        if (CountRecords(log, "READY") > 0) {
-            return FindWindowA("VXStandInCad", caption);
-        }
-        Sleep(10);
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -50,14 +31,15 @@ int main(int argc, char** argv) {
     DeleteFileA(log.c_str());
 
     const char caption[] = "AutoCAD 2004 - [lisp.dwg]";
-    HANDLE process = StartBenchProcess("\"" + standIn + "\" \"-caption=" + caption +
-                                       "\" \"-arx=" + utility + "\" -log=" + log);
-    HWND host = process != nullptr ? WaitForHost(log, caption) : nullptr;
-    if (host == nullptr || CountRecords(log, "ARX") != 1) {
+    HANDLE process = StartStandIn("\"" + standIn + "\" \"-caption=" + caption +
+                                      "\" \"-arx=" + utility + "\" -log=" + log,
+                                  log);
+    HWND host = process != nullptr ? FindWindowA("VXStandInCad", caption) : nullptr;
+    if (host == nullptr || RecordsOf(log, "ARX").size() != 1) {
         fprintf(stderr, "the stand-in did not start with the module (%s, %s)\n", standIn.c_str(),
                 utility.c_str());
         if (process != nullptr) {
-            TerminateProcess(process, 1);
+            EndStandIn(process, host);
         }
         return 1;
     }
@@ -73,12 +55,8 @@ int main(int argc, char** argv) {
             roundTrips.push_back(Milliseconds(after - before));
         }
     }
-    const size_t results = CountRecords(log, "RESULT");
-    PostMessageA(host, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0) {
-        TerminateProcess(process, 1);
-    }
-    CloseHandle(process);
+    const size_t results = RecordsOf(log, "RESULT").size();
+    EndStandIn(process, host);
     if (results != static_cast<size_t>(kWarmUp + kCalls)) {
         fprintf(stderr, "%u calls sent, %u results logged\n", kWarmUp + kCalls,
                 static_cast<unsigned>(results));

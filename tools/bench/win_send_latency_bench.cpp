@@ -26,45 +26,6 @@ struct Timings {
     std::vector<double> returnMs;  // call -> SendCadCommand returns
 };
 
-std::vector<LogRecord> RecordsOf(const std::string& log, const char* kind) {
-    std::vector<LogRecord> matching;
-    for (LogRecord& record : ReadLogRecords(log.c_str())) {
-        if (record.kind == kind) {
-            matching.push_back(record);
-        }
-    }
-    return matching;
-}
-
-bool WaitForRecords(const std::string& log, const char* kind, size_t count) {
-    for (int i = 0; i < 1000; ++i) {
-        if (RecordsOf(log, kind).size() >= count) {
-            return true;
-        }
-        Sleep(10);
-    }
-    return false;
-}
-
-// Starts the stand-in and waits until its windows and DDE server exist.
-HANDLE StartStandIn(const std::string& commandLine, const std::string& log) {
-    HANDLE process = StartBenchProcess(commandLine);
-    if (process != nullptr && !WaitForRecords(log, "READY", 1)) {
-        TerminateProcess(process, 1);
-        CloseHandle(process);
-        return nullptr;
-    }
-    return process;
-}
-
-void EndStandIn(HANDLE process, HWND window) {
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0) {
-        TerminateProcess(process, 1);
-    }
-    CloseHandle(process);
-}
-
 // Links as start-up does: target from the configuration file, DDE instance
 // and conversation where the target has them, then the window search.
 bool Link(const std::string& ini, const char* key) {
