@@ -1,5 +1,5 @@
 // Small helpers shared by the Windows benchmark programs: the performance
-// counter, percentiles, starting a process and the stand-in CAD program.
+// counter, percentiles, writing a file, starting a process and the stand-in CAD program.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +7,7 @@
 #include "tools/standin_cad/command_log.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,16 @@ inline double Percentile(std::vector<double> values, double fraction) {
     }
     std::sort(values.begin(), values.end());
     return values[static_cast<size_t>(fraction * (values.size() - 1) + 0.5)];
+}
+
+// Writes bytes as the whole file at path; false when it cannot.
+inline bool WriteBenchFile(const std::string& path, const std::string& bytes) {
+    FILE* file = fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return fclose(file) == 0 && written;
 }
 
 // Starts a program from a full command line; its process handle, or nullptr.

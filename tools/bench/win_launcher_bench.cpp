@@ -22,14 +22,6 @@ namespace {
 constexpr int kStarts = 8;
 const char* const kRelease = "R16.0-bench";
 
-void WriteFile(const std::string& path, const std::string& bytes) {
-    FILE* file = fopen(path.c_str(), "wb");
-    if (file != nullptr) {
-        fwrite(bytes.data(), 1, bytes.size(), file);
-        fclose(file);
-    }
-}
-
 bool SetText(HKEY root, const std::string& path, const char* name, const char* value) {
     HKEY key = nullptr;
     if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
@@ -125,14 +117,16 @@ int main(int argc, char** argv) {
         printf("the programs cannot be installed in %s\n", dir.c_str());
         return 1;
     }
-    WriteFile(cad + "\\ACAD.ini", "[STANDIN]\r\ncaption=AutoCAD 2004 - [bench.dwg]\r\n");
-    WriteFile(pkg + "\\MENUS\\DEMO.INI", "VXMENU=\"" + demo + "\\VXDEMO.MNU\" \"demo\" x\r\n" +
-                                             "VXMENU=\"" + demo + "\\VXDRAW.MNU\" \"draw\" x\r\n");
-    WriteFile(pkg + "\\VXCAD.ini",
-              "[VXMENU]\r\nVXMENUFLG=1\r\nPKGNAME=bench\r\n[REGISTRY]\r\nPKGDIR=" + pkg +
-                  "\r\nPFNAME=VXBench\r\nACADVER=" + kRelease + "\r\n[DIRECTORY]\r\nACAD16DIR=" +
-                  cad + "\r\n[SYSTEM]\r\nDEMO=\"" + pkg + "\\MENUS\" DEMO.INI 1\r\n" +
-                  "[REG-General]\r\nACAD=<REGISTRY:PKGDIR>\\SUPPORT;+\r\n");
+    WriteBenchFile(cad + "\\ACAD.ini", "[STANDIN]\r\ncaption=AutoCAD 2004 - [bench.dwg]\r\n");
+    WriteBenchFile(pkg + "\\MENUS\\DEMO.INI", "VXMENU=\"" + demo + "\\VXDEMO.MNU\" \"demo\" x\r\n" +
+                                                  "VXMENU=\"" + demo +
+                                                  "\\VXDRAW.MNU\" \"draw\" x\r\n");
+    WriteBenchFile(pkg + "\\VXCAD.ini",
+                   "[VXMENU]\r\nVXMENUFLG=1\r\nPKGNAME=bench\r\n[REGISTRY]\r\nPKGDIR=" + pkg +
+                       "\r\nPFNAME=VXBench\r\nACADVER=" + kRelease +
+                       "\r\n[DIRECTORY]\r\nACAD16DIR=" + cad + "\r\n[SYSTEM]\r\nDEMO=\"" + pkg +
+                       "\\MENUS\" DEMO.INI 1\r\n" +
+                       "[REG-General]\r\nACAD=<REGISTRY:PKGDIR>\\SUPPORT;+\r\n");
     const std::string product = std::string("Software\\Autodesk\\AutoCAD\\") + kRelease;
     const std::string base = product + "\\ACAD-201:411\\Profiles\\<<名前のないプロファイル>>";
     if (!SetText(HKEY_LOCAL_MACHINE, product + "\\ACAD-201:411", "ProductName", "AutoCAD 2004") ||

@@ -4,6 +4,7 @@
 // Prints the first load and the median of the following ones (target: under
 // 50 ms). Usage: win_menu_load_bench [demo package folder]
 #include "menu/model/menu_loader.h"
+#include "tools/bench/bench_support.h"
 #include "tools/bench/menu_stress_set.h"
 
 #include <windows.h>
@@ -33,15 +34,6 @@ std::string DemoPackageFolder(int argc, char** argv) {
     return length == 0 || length >= sizeof full ? "" : full;
 }
 
-bool WriteFile(const std::string& path, const std::string& bytes) {
-    FILE* file = fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return fclose(file) == 0 && written;
-}
-
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
     return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
            static_cast<double>(frequency.QuadPart);
@@ -63,10 +55,10 @@ int main(int argc, char** argv) {
 
     MenuStressSet set = MakeMenuStressSet(folder);
     std::string ini = folder + "\\VXMENU32.INI";
-    bool ready = WriteFile(ini, set.config);
+    bool ready = WriteBenchFile(ini, set.config);
     for (const auto& file : set.menuFiles) {
         std::string dll = file.first.substr(0, file.first.size() - 4) + ".DLL";
-        ready = ready && WriteFile(file.first, file.second) &&
+        ready = ready && WriteBenchFile(file.first, file.second) &&
                 CopyFileA(library.c_str(), dll.c_str(), FALSE);
     }
     if (!ready) {

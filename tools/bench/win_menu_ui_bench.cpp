@@ -32,14 +32,6 @@ constexpr int kStarts = 8;
 constexpr int kPaints = 30;
 constexpr int kDialogOpenings = 20;
 
-void WriteFile(const std::string& path, const std::string& bytes) {
-    FILE* file = fopen(path.c_str(), "wb");
-    if (file != nullptr) {
-        fwrite(bytes.data(), 1, bytes.size(), file);
-        fclose(file);
-    }
-}
-
 void End(HANDLE process) {
     if (process != nullptr) {
         TerminateProcess(process, 0);
@@ -77,26 +69,26 @@ std::string Configuration(const Setup& s, const std::string& packages) {
 bool Prepare(Setup& s, const std::string& demoFolder) {
     std::string library = demoFolder + "\\VXDEMO.DLL";
     s.demoIni = s.dir + "\\DEMO.INI";
-    WriteFile(s.demoIni, Configuration(s, "[VXMENU]\r\nVXMENU=\"" + demoFolder +
-                                              "\\VXDEMO.MNU\" \"demo\" x\r\nVXMENU=\"" +
-                                              demoFolder + "\\VXDRAW.MNU\" \"draw\" x\r\n"));
+    WriteBenchFile(s.demoIni, Configuration(s, "[VXMENU]\r\nVXMENU=\"" + demoFolder +
+                                                   "\\VXDEMO.MNU\" \"demo\" x\r\nVXMENU=\"" +
+                                                   demoFolder + "\\VXDRAW.MNU\" \"draw\" x\r\n"));
     MenuStressSet stress = MakeMenuStressSet(s.dir);
     for (const auto& file : stress.menuFiles) {
-        WriteFile(file.first, file.second);
+        WriteBenchFile(file.first, file.second);
         std::string dll = file.first.substr(0, file.first.size() - 4) + ".DLL";
         if (!CopyFileA(library.c_str(), dll.c_str(), FALSE)) {
             return false;
         }
     }
     s.dialogIni = s.dir + "\\DIALOG.INI";
-    WriteFile(s.dir + "\\DIALOG.MNU", "[Dialog]\r\n[About]VXMENU_ABOUT\r\n");
+    WriteBenchFile(s.dir + "\\DIALOG.MNU", "[Dialog]\r\n[About]VXMENU_ABOUT\r\n");
     if (!CopyFileA(library.c_str(), (s.dir + "\\DIALOG.DLL").c_str(), FALSE)) {
         return false;
     }
-    WriteFile(s.dialogIni, Configuration(s, "[VXMENU]\r\nPKGNAME=bench\r\nVXMENU=\"" + s.dir +
-                                                "\\DIALOG.MNU\" \"bench\" x\r\n"));
+    WriteBenchFile(s.dialogIni, Configuration(s, "[VXMENU]\r\nPKGNAME=bench\r\nVXMENU=\"" + s.dir +
+                                                     "\\DIALOG.MNU\" \"bench\" x\r\n"));
     s.stressIni = s.dir + "\\STRESS.INI";
-    WriteFile(s.stressIni, Configuration(s, stress.config));
+    WriteBenchFile(s.stressIni, Configuration(s, stress.config));
     printf("stress set: %d items in %d packages\n", stress.items, kStressPackages);
     return true;
 }
