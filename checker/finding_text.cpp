@@ -146,11 +146,6 @@ std::string Fill(const char* format, const MenuFinding& finding, const std::stri
 
 } // namespace
 
-const char* FindingCode(MenuFindingKind kind) {
-    const KindText* text = TextOf(kind);
-    return text != nullptr ? text->code : "";
-}
-
 std::string FindingText(const MenuFinding& finding, const std::string& reason) {
     const KindText* text = TextOf(finding.kind);
     if (text == nullptr) {

@@ -7,9 +7,6 @@
 
 #include <string>
 
-// The finding's code ("MC-06"); empty for a kind without text.
-const char* FindingCode(MenuFindingKind kind);
-
 // The finding's text with its code. reason, when not empty, says why a
 // library, bitmap or function could not be had (the checker's probes).
 std::string FindingText(const MenuFinding& finding, const std::string& reason);
