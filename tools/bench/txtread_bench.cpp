@@ -8,6 +8,7 @@
 #include "tools/bench/ratio_reporter.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -19,13 +20,19 @@ constexpr int kPieceSize = 1023;
 
 const std::string& TextFilePath() {
     static const std::string path = [] {
-        std::string name = "/tmp/vx_txtread_bench.txt";
-        FILE* file = fopen(name.c_str(), "wb");
+        // A file of this run's own: parallel runs must not share one.
+        char name[] = "/tmp/vx_txtread_benchXXXXXX";
+        int descriptor = mkstemp(name);
+        FILE* file = descriptor < 0 ? nullptr : fdopen(descriptor, "wb");
+        if (file == nullptr) {
+            perror("txtread_bench: the text file cannot be written");
+            exit(1);
+        }
         for (int i = 0; i < kLines; ++i) {
             fprintf(file, "(setq item%06d \"図面の線分 %d\") ; line %d\n", i, i * 7, i);
         }
         fclose(file);
-        return name;
+        return std::string(name);
     }();
     return path;
 }
