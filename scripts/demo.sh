@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The main job: builds the deliverables (dist/win32 shipped, dist/win64 run
-# here) and installs them in build/demo as a CAD office would have them: a
+# The main job: builds the deliverables (dist/win32 shipped, dist/win64 for
+# 64-bit-only machines) and installs the shipped build (the x86_64 one where
+# this machine runs no 32-bit programs) them in build/demo as a CAD office would have them: a
 # package folder with a blank in its name holding VXCAD.EXE, its setup file
 # and the demo menu packages, the stand-in CAD program as ACAD.EXE in a CAD
 # folder, and an AutoCAD 2004 installation with a base profile in the Wine
@@ -23,12 +24,14 @@ sed 's/^/  /' build/win32/release-sizes.txt
 source scripts/wine-env.sh
 vx_wine_up
 trap vx_wine_down EXIT
+arch=$(vx_test_arch)
+echo "=== running the $arch build (dist/$arch)"
 
 winpath() { echo "Z:${1//\//\\}"; }
 escaped() { winpath "$1" | sed 's/\\/\\\\/g'; }      # for sed replacements
 tosjis() { iconv -f UTF-8 -t CP932 | sed 's/$/\r/'; } # our UTF-8 samples as the files are
 sjis() { iconv -f CP932 -t UTF-8 -c | tr -d '\r'; }   # what the programs wrote, for reading
-driver=build/win64/tools/demo_driver/demo_driver.exe
+driver=build/$arch/tools/demo_driver/demo_driver.exe
 
 echo "=== installing the demo in build/demo"
 demo=$root/build/demo
@@ -36,9 +39,9 @@ pkg="$demo/VX Package"
 cad=$demo/CAD
 rm -rf "$demo"
 mkdir -p "$pkg" "$cad"
-cp -r dist/win64/. "$pkg/"
-cp -r build/win64/samples/VXDEMO "$pkg/VXDEMO"
-cp build/win64/tools/cad/ACAD.EXE "$cad/ACAD.EXE"
+cp -r "dist/$arch/." "$pkg/"
+cp -r "build/$arch/samples/VXDEMO" "$pkg/VXDEMO"
+cp "build/$arch/tools/cad/ACAD.EXE" "$cad/ACAD.EXE"
 log=$cad/acad.log
 # The stand-in's own settings; it shows its window 1.5 s after its start, so
 # that the splash window is seen alone for a moment.
@@ -57,10 +60,11 @@ sjis <"$pkg/VXCAD.ini" | sed -n '/^\[SYSTEM\]/,$p' | sed 's/^/    /'
 
 echo "=== the Wine registry: an AutoCAD 2004 installation with its base profile"
 for key in 'HKCU\Software\Autodesk\AutoCAD\R16.0' 'HKLM\Software\Autodesk\AutoCAD\R16.0'; do
-  "$VX_WINE" reg delete "$key" /f >/dev/null 2>&1 || true
+  "$VX_WINE" reg delete "$key" /f /reg:32 >/dev/null 2>&1 || true
 done
 tosjis <samples/demo/launcher/acad2004.reg >"$demo/acad2004.reg"
-"$VX_WINE" regedit /S "$(winpath "$demo/acad2004.reg")"
+# HKEY_LOCAL_MACHINE's keys go to the 32-bit view, as a 32-bit CAD program installs.
+"$VX_WINE" reg import "$(winpath "$demo/acad2004.reg")" /reg:32
 product='HKCU\Software\Autodesk\AutoCAD\R16.0\ACAD-201:411'
 query() { "$VX_WINE" reg query "$@" 2>/dev/null | sjis | grep -v '^$' | sed 's/^/    /' || true; }
 echo "  before: the base profile"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing VX needs on Debian 12: the MinGW-w64
-# compilers, Wine64, Xvfb, a Japanese locale and font, native test libraries.
+# compilers, Wine64 with the 32-bit Wine beside it (the shipped build is
+# 32-bit), Xvfb, a Japanese locale and font, native test libraries.
 # Idempotent: when everything is present it only checks and returns.
 set -euo pipefail
 
@@ -8,7 +9,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-utils imagemagick
+  wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick
   fonts-ipafont-gothic locales file
 )
 
@@ -23,8 +24,16 @@ if [ "$(id -u)" != 0 ]; then sudo_cmd="sudo"; fi
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  $sudo_cmd apt-get update -qq
-  $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  if ! grep -qx i386 <<<"$(dpkg --print-foreign-architectures)"; then
+    $sudo_cmd dpkg --add-architecture i386
+  fi
+  # An index that fails to download (a mirror in sync) is reported, not fatal.
+  $sudo_cmd apt-get update -qq || true
+  # The 32-bit libraries must match their 64-bit twins' versions: when one
+  # architecture's security index could not be read, the release's own
+  # versions of both are taken.
+  $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null ||
+    $sudo_cmd apt-get install -y -qq --no-install-recommends -t bookworm "${missing[@]}" >/dev/null
 fi
 
 # Outputs are taken whole: under pipefail a grep -q that stops reading early

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sourced by the scripts that run Windows programs: one reusable Wine prefix,
 # a Japanese locale (code page 932), an Xvfb display and a persistent
-# wineserver, shared by every program of a run.
+# wineserver, shared by every program of a run. Wine64's loader runs both
+# builds: a 32-bit program is handed to the 32-bit loader (wine32:i386).
 VX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="${VX_WINEPREFIX:-$VX_ROOT/build/wineprefix}"
 export WINEARCH=win64
@@ -11,6 +12,10 @@ export LC_ALL=ja_JP.UTF-8
 VX_WINE=/usr/lib/wine/wine64
 VX_WINESERVER=/usr/lib/wine/wineserver
 VX_WINE_STATE="$WINEPREFIX.state"
+# A prefix made before the 32-bit Wine was installed fails for 32-bit
+# programs: the prefix records which loaders it was made with.
+VX_WINE_LOADERS="wine64"
+[ -x /usr/lib/wine/wine ] && VX_WINE_LOADERS="wine64 wine32"
 
 # Starts what is missing: the display, the prefix, the wineserver.
 vx_wine_up() {
@@ -30,6 +35,12 @@ vx_wine_up() {
     done
   fi
   export DISPLAY=":$(tr -d '[:space:]' <"$VX_WINE_STATE/display")"
+  if [ -f "$WINEPREFIX/.vx-ready" ] &&
+    [ "$(cat "$WINEPREFIX/.vx-ready")" != "$VX_WINE_LOADERS" ]; then
+    echo "wine: the prefix $WINEPREFIX was made for other loaders; making it anew" >&2
+    "$VX_WINESERVER" -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+  fi
   if [ ! -f "$WINEPREFIX/.vx-ready" ]; then
     echo "wine: preparing the prefix $WINEPREFIX" >&2
     "$VX_WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
@@ -37,7 +48,7 @@ vx_wine_up() {
     "$VX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
       </dev/null >/dev/null 2>&1
     "$VX_WINESERVER" -w
-    touch "$WINEPREFIX/.vx-ready"
+    echo "$VX_WINE_LOADERS" >"$WINEPREFIX/.vx-ready"
   fi
   # A second call finds the server running and leaves it. A new server's
   # first program starts Wine's services and desktop process, which would
@@ -60,4 +71,26 @@ vx_wine_down() {
     kill "$(cat "$VX_WINE_STATE/xvfb.pid")" 2>/dev/null || true
   fi
   rm -f "$VX_WINE_STATE/xvfb.pid" "$VX_WINE_STATE/display"
+}
+
+# Prints the build whose programs the tests and the main job run: win32 (the
+# shipped one) when this machine runs 32-bit Windows programs, else win64. A
+# tiny 32-bit program tells: kernels differ in running 32-bit code at all.
+# The reason for win64 goes to standard error.
+vx_test_arch() {
+  local probe_dir="$VX_ROOT/build/arch-probe" status
+  mkdir -p "$probe_dir"
+  if [ ! -f "$probe_dir/probe32.exe" ]; then
+    i686-w64-mingw32-gcc -s -o "$probe_dir/probe32.exe" "$VX_ROOT/scripts/arch-probe.c" ||
+      { echo "no 32-bit compiler: running the x86_64 build" >&2; echo win64; return; }
+  fi
+  vx_wine_up
+  "$VX_WINE" "$probe_dir/probe32.exe" </dev/null >/dev/null 2>&1
+  status=$?
+  if [ $status = 32 ]; then
+    echo win32
+  else
+    echo "this machine does not run 32-bit Windows programs (probe exit $status): running the x86_64 build" >&2
+    echo win64
+  fi
 }
