@@ -41,7 +41,8 @@ bool RegistryKey::Open() {
         return false;
     }
     HKEY handle = nullptr;
-    if (RegOpenKeyExA(parent_->handle_, name_.c_str(), 0, access_, &handle) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(parent_->handle_, name_.c_str(), 0, access_ | view_, &handle) !=
+        ERROR_SUCCESS) {
         return false;
     }
     handle_ = handle;
@@ -54,8 +55,8 @@ bool RegistryKey::Create() {
     }
     HKEY handle = nullptr;
     DWORD disposition = 0;
-    if (RegCreateKeyExA(parent_->handle_, name_.c_str(), 0, nullptr, options_, access_, nullptr,
-                        &handle, &disposition) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(parent_->handle_, name_.c_str(), 0, nullptr, options_, access_ | view_,
+                        nullptr, &handle, &disposition) != ERROR_SUCCESS) {
         return false;
     }
     handle_ = handle;
@@ -176,6 +177,7 @@ RootKeys::RootKeys() {
     for (int i = 0; i < 4; ++i) {
         keys_[i] = std::make_unique<RegistryKey>(nullptr, roots[i].second, KEY_ALL_ACCESS);
         keys_[i]->handle_ = roots[i].first;
+        keys_[i]->view_ = roots[i].first == HKEY_LOCAL_MACHINE ? kMachineKeyView : 0;
     }
 }
 

@@ -8,10 +8,22 @@
 #include <string>
 #include <vector>
 
+// The CAD programs are 32-bit: on 64-bit Windows their keys below
+// HKEY_LOCAL_MACHINE are in the registry's 32-bit view, which the 32-bit
+// build sees by itself and the 64-bit build must ask for. HKEY_CURRENT_USER's
+// Software key is the same in both views.
+#ifdef _WIN64
+constexpr REGSAM kMachineKeyView = KEY_WOW64_32KEY;
+#else
+constexpr REGSAM kMachineKeyView = 0; // the flag is unknown to older Windows
+#endif
+
 class RegistryKey {
 public:
+    // A key has the registry view of its parent.
     RegistryKey(RegistryKey* parent, std::string name, REGSAM access, DWORD options = 0)
-        : parent_(parent), name_(std::move(name)), access_(access), options_(options) {}
+        : parent_(parent), name_(std::move(name)), access_(access), options_(options),
+          view_(parent != nullptr ? parent->view_ : 0) {}
     ~RegistryKey();
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
@@ -50,6 +62,7 @@ private:
     std::string name_;
     REGSAM access_;
     DWORD options_;
+    REGSAM view_;
     HKEY handle_ = nullptr;
 };
 

@@ -22,10 +22,15 @@ namespace {
 constexpr int kStarts = 8;
 const char* const kRelease = "R16.0-bench";
 
+// HKEY_LOCAL_MACHINE in its 32-bit view, where the 32-bit CAD program is.
+REGSAM View(HKEY root) {
+    return root == HKEY_LOCAL_MACHINE ? KEY_WOW64_32KEY : 0;
+}
+
 bool SetText(HKEY root, const std::string& path, const char* name, const char* value) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | View(root), nullptr,
+                        &key, nullptr) != ERROR_SUCCESS) {
         return false;
     }
     RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), strlen(value) + 1);
@@ -189,6 +194,11 @@ int main(int argc, char** argv) {
            launched - splash);
 
     SHDeleteKeyA(HKEY_CURRENT_USER, product.c_str());
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, product.c_str());
+    HKEY machine = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Autodesk\\AutoCAD", 0,
+                      KEY_ALL_ACCESS | View(HKEY_LOCAL_MACHINE), &machine) == ERROR_SUCCESS) {
+        SHDeleteKeyA(machine, kRelease);
+        RegCloseKey(machine);
+    }
     return 0;
 }

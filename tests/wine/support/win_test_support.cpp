@@ -117,10 +117,20 @@ std::string ReadIniValue(const std::string& path, const char* section, const cha
     return value;
 }
 
+namespace {
+
+// HKEY_LOCAL_MACHINE in its 32-bit view, where a 32-bit CAD program's
+// installer writes on 64-bit Windows; the other roots as they are.
+REGSAM View(HKEY root) {
+    return root == HKEY_LOCAL_MACHINE ? KEY_WOW64_32KEY : 0;
+}
+
+} // namespace
+
 bool SeedRegistry(const std::string& dir, const std::string& regText) {
     std::string file = dir + "\\seed.reg";
     WriteTextFile(file, regText);
-    Program regedit = StartProgram("regedit /S \"" + file + "\"");
+    Program regedit = StartProgram("reg import \"" + file + "\" /reg:32");
     DWORD code = 1;
     bool done = WaitForExit(regedit, 30000, &code);
     EndProgram(regedit);
@@ -132,7 +142,7 @@ std::string RegistryText(HKEY root, const std::string& path, const char* name) {
     DWORD size = sizeof value;
     DWORD type = 0;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | View(root), &key) != ERROR_SUCCESS) {
         return "<absent>";
     }
     LONG result =
@@ -146,7 +156,7 @@ DWORD RegistryNumber(HKEY root, const std::string& path, const char* name) {
     DWORD value = 0xFFFFFFFF;
     DWORD size = sizeof value;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | View(root), &key) == ERROR_SUCCESS) {
         RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
         RegCloseKey(key);
     }
@@ -155,7 +165,7 @@ DWORD RegistryNumber(HKEY root, const std::string& path, const char* name) {
 
 bool RegistryKeyExists(HKEY root, const std::string& path) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | View(root), &key) != ERROR_SUCCESS) {
         return false;
     }
     RegCloseKey(key);
@@ -163,7 +173,15 @@ bool RegistryKeyExists(HKEY root, const std::string& path) {
 }
 
 void DeleteRegistryTree(HKEY root, const std::string& path) {
-    SHDeleteKeyA(root, path.c_str());
+    size_t cut = path.rfind('\\'); // no trail byte in these paths is '\'
+    HKEY parent = nullptr;
+    if (cut == std::string::npos ||
+        RegOpenKeyExA(root, path.substr(0, cut).c_str(), 0, KEY_ALL_ACCESS | View(root), &parent) !=
+            ERROR_SUCCESS) {
+        return;
+    }
+    SHDeleteKeyA(parent, path.substr(cut + 1).c_str());
+    RegCloseKey(parent);
 }
 
 Program StartProgram(const std::string& commandLine, const std::string& currentDir) {

@@ -35,8 +35,9 @@ bool CopyFileTo(const std::string& from, const std::string& to);
 // Profile value as the programs read it ("<absent>" when the key is missing).
 std::string ReadIniValue(const std::string& path, const char* section, const char* key);
 
-// The registry of the test prefix: seeded by regedit /S from a REGEDIT4 text
-// (Shift-JIS), read and removed through the plain API.
+// The registry of the test prefix: seeded by "reg import" from a REGEDIT4
+// text (Shift-JIS), read and removed through the plain API. HKEY_LOCAL_MACHINE
+// is its 32-bit view, as a 32-bit CAD program installs on 64-bit Windows.
 bool SeedRegistry(const std::string& dir, const std::string& regText);
 std::string RegistryText(HKEY root, const std::string& path, const char* name); // "<absent>"
 DWORD RegistryNumber(HKEY root, const std::string& path, const char* name); // 0xFFFFFFFF: absent
