@@ -149,6 +149,18 @@ TEST_F(CheckerTest, LibraryFindingsNameTheLineAndWhy) {
     EXPECT_TRUE(Has(run, menu + ":3: warning: 関数[demotrace]は付属ライブラリからエクスポートされて"
                                 "いません（大文字・小文字の違う「DemoTrace」ならあります）"));
     EXPECT_TRUE(Has(run, menu + ":5: warning: 関数[NoSuchFunction]は"));
+
+    // A __stdcall export without a .def file: decorated only in the 32-bit build.
+    const std::string stdcallMenu = dir + "\\STDCALL.MNU";
+    ASSERT_TRUE(CopyFileTo(VX_STDCALL_LIBRARY, dir + "\\STDCALL.DLL"));
+    WriteTextFile(stdcallMenu, "[T]\r\n[a]DLL:PackageEntry\r\n");
+    run = Check("\"" + stdcallMenu + "\"");
+    if (sizeof(void*) == 4) {
+        EXPECT_TRUE(Has(run, stdcallMenu + ":2: warning: 関数[PackageEntry]は")) << run.lines.at(0);
+        EXPECT_TRUE(Has(run, "「PackageEntry@0」ならあります"));
+    } else {
+        EXPECT_EQ(Count(run, ": warning: "), 0) << run.lines.at(0);
+    }
 }
 
 TEST_F(CheckerTest, LoadFailuresAreErrorsAndNoSheetIsPainted) {
