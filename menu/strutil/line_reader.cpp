@@ -76,6 +76,13 @@ int ReadTextLineCounted(char* dst, int size, TextFile* f) {
                     return copied + 1;
                 }
             }
+            if (c == '\n' && f->lineEnds == LineEnds::kCrLfOrLf) {
+                f->position += 1;
+                f->unread -= 1;
+                dst[copied] = '\n';
+                dst[copied + 1] = '\0';
+                return copied + 1;
+            }
             dst[copied++] = c;
             f->position += 1;
             f->unread -= 1;

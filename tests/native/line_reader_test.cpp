@@ -9,10 +9,12 @@
 
 namespace {
 
-std::vector<std::string> ReadAll(const std::string& data, int lineSize, int maxChunk = 0) {
+std::vector<std::string> ReadAll(const std::string& data, int lineSize, int maxChunk = 0,
+                                 LineEnds ends = LineEnds::kCrLf) {
     MemoryText memory{data.data(), static_cast<int>(data.size()), 0, maxChunk};
     TextFile file;
     InitTextFile(&file, MemoryTextSource(&memory));
+    file.lineEnds = ends;
     std::vector<std::string> lines;
     std::vector<char> line(lineSize);
     while (ReadTextLine(line.data(), lineSize, &file) != nullptr) {
@@ -25,6 +27,16 @@ using Lines = std::vector<std::string>;
 
 TEST(LineReader, TurnsCrLfIntoOneLineFeedAndKeepsLoneCr) {
     EXPECT_EQ(ReadAll("a\r\nb\rc\r\n\r\n", 100), (Lines{"a\n", "b\rc\n", "\n"}));
+}
+
+TEST(LineReader, EndsLinesAtALoneLfOnlyWhenAsked) {
+    const std::string data = "a\nb\r\nc\rd\n\ne";
+    EXPECT_EQ(ReadAll(data, 100), (Lines{"a\nb\n", "c\rd\n\ne"}));
+    for (int chunk : {0, 1, 2}) {
+        EXPECT_EQ(ReadAll(data, 100, chunk, LineEnds::kCrLfOrLf),
+                  (Lines{"a\n", "b\n", "c\rd\n", "\n", "e"}))
+            << chunk;
+    }
 }
 
 TEST(LineReader, ReturnsALastLineWithoutCrLf) {
