@@ -9,7 +9,7 @@
 #include "launcher/profile_script.h"
 #include "launcher/registry_key.h"
 #include "launcher/setup_file.h"
-#include "menu/strutil/sjis_text.h"
+#include "launcher/setup_text.h"
 
 namespace {
 
@@ -19,22 +19,27 @@ void Warn(const std::string& text, const std::string& caption) {
     ShowMessage(nullptr, text, caption, MB_ICONWARNING);
 }
 
-// Index of the first key named name (case-blind, double-byte characters as
-// units), or -1.
-int FindKey(const KeyList& keys, const std::string& name) {
-    for (size_t i = 0; i < keys.size(); ++i) {
-        const std::string& other = keys[i]->Name();
-        if (EqualsIgnoringCase(other.c_str(), other.size(), name.c_str())) {
-            return static_cast<int>(i);
-        }
+// Whether the profile name exists below profiles as a finished copy. It is
+// opened by name, so the registry's own rules find it (full-width letters
+// in any case too); an unfinished copy is deleted, to be made again.
+bool FindFinishedProfile(RegistryKey* profiles, const std::string& name) {
+    RegistryKey own(profiles, name, KEY_READ);
+    if (!own.Open()) {
+        return false;
     }
-    return -1;
+    if (own.GetValueType(kUnfinishedProfileMark) == 0) {
+        return true;
+    }
+    own.Close();
+    profiles->DeleteChildTree(name);
+    return false;
 }
 
 } // namespace
 
-int CheckCadInstallation(const char*) {
-    const std::string series = g_settings.seriesText;
+int CheckCadInstallation(const std::string& version, const std::string& product,
+                         std::string* seriesText) {
+    const std::string series = *seriesText;
     RootKeys roots;
     std::unique_ptr<RegistryKey> software =
         roots.OpenSubkey(HKEY_LOCAL_MACHINE, "Software", KEY_READ);
@@ -42,13 +47,11 @@ int CheckCadInstallation(const char*) {
         return 0;
     }
     KeyList chain;
-    if (!OpenKeyPath(software.get(),
-                     {"Autodesk", "AutoCAD", g_settings.acadVersion, g_settings.acadType}, KEY_READ,
-                     &chain)) {
+    if (!OpenKeyPath(software.get(), {"Autodesk", "AutoCAD", version, product}, KEY_READ, &chain)) {
         Warn(series + kNotInstalled, series + kSetupNotDoneCaption); // (MB-1)
         return 0;
     }
-    chain.back()->ReadText("ProductName", &g_settings.seriesText);
+    chain.back()->ReadText("ProductName", seriesText);
     return 1;
 }
 
@@ -57,7 +60,8 @@ int PrepareCadProfile(const char* setupPath) {
     const std::string name = setup.ReadValue("REGISTRY", "PFNAME");
     const std::string series = g_settings.seriesText;
     const std::string& base = g_settings.baseProfile;
-    if (!CheckCadInstallation(setupPath)) {
+    if (!CheckCadInstallation(g_settings.acadVersion, g_settings.acadType,
+                              &g_settings.seriesText)) {
         return 0;
     }
     const std::string caption = series + kSetupNotDoneCaption;
@@ -80,20 +84,20 @@ int PrepareCadProfile(const char* setupPath) {
             Warn(hint, caption); // (MB-2)
         } else {
             RegistryKey* profiles = chain.back().get();
-            KeyList subkeys;
-            profiles->ListSubkeys(&subkeys);
-            int own = FindKey(subkeys, name);
+            profileExists = FindFinishedProfile(profiles, name);
+            std::vector<std::string> names;
+            profiles->ListSubkeyNames(&names);
+            int own = FindNameIgnoringCase(names, name);
             if (own >= 0) {
-                profileExists = true;
-                subkeys.erase(subkeys.begin() + own);
+                names.erase(names.begin() + own); // never its own base
             }
-            int found = FindKey(subkeys, base);
+            int found = FindNameIgnoringCase(names, base);
             if (found < 0) {
                 Warn(FormatMessageText(kBaseProfileMissing, base.c_str(), hint.c_str()),
                      caption); // (MB-3)
             } else if (!profileExists) {
-                profileExists =
-                    CopyProfileWithScript(profiles, subkeys[found].get(), setup) != nullptr;
+                RegistryKey baseKey(profiles, names[found], KEY_READ);
+                profileExists = CopyProfileWithScript(profiles, &baseKey, setup) != nullptr;
                 RegFlushKey(HKEY_CURRENT_USER);
                 if (!profileExists) {
                     Warn(FormatMessageText(kProfileNotMade, name.c_str()), caption); // (MB-4)
@@ -123,13 +127,15 @@ int SwitchOffAssistance(const char* setupPath, int variant) {
     }
     DWORD startup = 0;
     chain.back()->ReadDword("Startup", &startup);
-    // The note first: a Startup switched off is never left unrecorded.
     SetupFile setup(setupPath);
-    if (!setup.WriteValue("VX_SETVAR", "ActiveAssistance", startup == 1 ? "1" : "0")) {
-        return 0;
+    if (startup != 1) {
+        // Off already: nothing to switch, so a note that cannot be written fails nothing.
+        setup.WriteValue("VX_SETVAR", "ActiveAssistance", "0");
+        return 1;
     }
-    if (startup == 1 && !chain.back()->WriteDword("Startup", 0)) {
-        return 0;
-    }
-    return 1;
+    // The note first: a Startup switched off is never left unrecorded.
+    return setup.WriteValue("VX_SETVAR", "ActiveAssistance", "1") &&
+                   chain.back()->WriteDword("Startup", 0)
+               ? 1
+               : 0;
 }

@@ -134,6 +134,14 @@ bool RegistryKey::WriteDword(const char* name, DWORD value) {
                           sizeof value) == ERROR_SUCCESS;
 }
 
+bool RegistryKey::DeleteValue(const char* name) {
+    return IsOpen() && RegDeleteValueA(handle_, name) == ERROR_SUCCESS;
+}
+
+bool RegistryKey::Flush() {
+    return IsOpen() && RegFlushKey(handle_) == ERROR_SUCCESS;
+}
+
 bool RegistryKey::ListValueNames(std::vector<std::string>* names) {
     return IsOpen() && EnumerateNames(names, [this](DWORD index, char* name, DWORD* length) {
                return RegEnumValueA(handle_, index, name, length, nullptr, nullptr, nullptr,
@@ -141,12 +149,16 @@ bool RegistryKey::ListValueNames(std::vector<std::string>* names) {
            });
 }
 
+bool RegistryKey::ListSubkeyNames(std::vector<std::string>* names) {
+    return IsOpen() && EnumerateNames(names, [this](DWORD index, char* name, DWORD* length) {
+               return RegEnumKeyExA(handle_, index, name, length, nullptr, nullptr, nullptr,
+                                    nullptr);
+           });
+}
+
 bool RegistryKey::ListSubkeys(std::vector<std::unique_ptr<RegistryKey>>* keys) {
     std::vector<std::string> names;
-    bool listed =
-        IsOpen() && EnumerateNames(&names, [this](DWORD index, char* name, DWORD* length) {
-            return RegEnumKeyExA(handle_, index, name, length, nullptr, nullptr, nullptr, nullptr);
-        });
+    bool listed = ListSubkeyNames(&names);
     for (std::string& name : names) {
         keys->push_back(std::make_unique<RegistryKey>(this, std::move(name), KEY_ALL_ACCESS));
     }

@@ -46,7 +46,11 @@ public:
     // Names of the values / closed child keys, in enumeration order; false
     // (list partly filled) when the enumeration failed before its end.
     bool ListValueNames(std::vector<std::string>* names);
+    bool ListSubkeyNames(std::vector<std::string>* names);
     bool ListSubkeys(std::vector<std::unique_ptr<RegistryKey>>* keys);
+    bool DeleteValue(const char* name);
+    // Writes the key's hive to disk now (RegFlushKey).
+    bool Flush();
     // Deletes the child key name with every key below it.
     bool DeleteChildTree(const std::string& name);
 

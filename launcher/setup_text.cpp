@@ -36,6 +36,15 @@ void TrimLeftWhite(std::string* text) {
     text->erase(0, start);
 }
 
+int FindNameIgnoringCase(const std::vector<std::string>& names, const std::string& name) {
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (EqualsIgnoringCase(names[i].c_str(), names[i].size(), name.c_str())) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
 void TrimWhite(std::string* text) {
     TrimRightWhite(text);
     TrimLeftWhite(text);

@@ -20,6 +20,11 @@ void TrimWhite(std::string* text);
 // or std::string::npos.
 size_t FindCharFrom(const std::string& text, char c, size_t from);
 
+// Index of the first of names that equals name without regard to case
+// (double-byte characters as units), or -1: how the launcher matches
+// registry value and key names against the setup file's.
+int FindNameIgnoringCase(const std::vector<std::string>& names, const std::string& name);
+
 // "0x" or "0X" and exactly eight hexadecimal digits: stores the value and
 // returns true; otherwise false with value unchanged.
 bool ParseHexDword(const char* text, uint32_t* value);

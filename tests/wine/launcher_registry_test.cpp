@@ -6,6 +6,7 @@
 
 #include "launcher/cad_profile.h"
 #include "launcher/launcher_settings.h"
+#include "launcher/profile_script.h"
 #include "tests/wine/support/win_test_support.h"
 
 #include <sddl.h>
@@ -100,9 +101,10 @@ TEST_F(LauncherRegistryTest, MakesTheProfileFromTheBaseChangedByTheScript) {
     EXPECT_EQ(RegistryNumber(HKEY_CURRENT_USER, general2, "Num"), 10u);
     EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, general2, longName.c_str()), longText);
     EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, general2, "NoZero"), "xyz");
-    for (const char* name : {"Layout", "Exp", "None"}) {
-        EXPECT_EQ(RegistryNumber(HKEY_CURRENT_USER, general2, name), 0xFFFFFFFFu) << name;
+    for (const char* name : {"Layout", "Exp", "None", kUnfinishedProfileMark}) {
+        EXPECT_EQ(RegistryType(HKEY_CURRENT_USER, general2, name), 0u) << name;
     }
+    EXPECT_EQ(RegistryType(HKEY_CURRENT_USER, profiles + "\\VXプロ", kUnfinishedProfileMark), 0u);
     EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, Own("General\\Sub"), "T"), "t");
     EXPECT_EQ(RegistryNumber(HKEY_CURRENT_USER, Own("General\\Sub"), "N"), 3u);
     EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, Own("General\\Sub\\Deep")));
@@ -124,6 +126,14 @@ TEST_F(LauncherRegistryTest, ExistingProfileInAnyCaseIsKeptAndAMissingBaseIsStil
     EXPECT_EQ(shown[0].text, "参照先ﾌﾟﾛﾌｧｲﾙ <<名前のないプロファイル>> が見つかりません\n\n"
                              "AutoCAD 2004 Seriseを単体で起動すると\n自動的に初期設定が行われます");
     EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, profiles + "\\vxプロ\\General", "Paths"), "mine");
+
+    // Full-width letters in another case name the same key by the registry's rules.
+    Seed("[$\\Profiles\\ＶＸ名\\General]\r\n\"Paths\"=\"wide\"\r\n");
+    WriteTextFile(setupPath, "[REGISTRY]\r\nPFNAME=ｖｘ名\r\n");
+    g_settings.seriesText = "AutoCAD 2004 Serise"; // the captions' label again
+    EXPECT_EQ(Prepare(&shown, 1), 1);
+    EXPECT_EQ(shown.size(), 1u); // the base is still missing
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, profiles + "\\ＶＸ名\\General", "Paths"), "wide");
 }
 
 TEST_F(LauncherRegistryTest, NoProfileAndNoBaseWithTheAcadOnlyHint) {
@@ -149,9 +159,15 @@ TEST_F(LauncherRegistryTest, ProductOrProfilesKeyMissing) {
     EXPECT_EQ(shown[0].text, "AutoCAD 2004 Seriseを単体で起動すると\n自動的に初期設定が行われます");
 }
 
-TEST_F(LauncherRegistryTest, AProfileThatCannotBeFilledIsDeletedAgain) {
+TEST_F(LauncherRegistryTest, WhatCannotBeReadIsPassedOverAndAnUnfinishedCopyIsMadeAgain) {
     std::string locked = profiles + "\\" + kBase + "\\Locked";
     Seed("[#\\General]\r\n\"A\"=\"a\"\r\n[#\\Locked]\r\n\"B\"=\"b\"\r\n");
+    HKEY general = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (profiles + "\\" + kBase + "\\General").c_str(), 0,
+                            KEY_ALL_ACCESS, &general),
+              ERROR_SUCCESS);
+    RegSetValueExA(general, "Short", 0, REG_DWORD, reinterpret_cast<const BYTE*>("\1\2\3"), 3);
+    RegCloseKey(general);
     // The base's subkey Locked refuses to be read.
     auto setDacl = [&](const char* sddl) {
         PSECURITY_DESCRIPTOR sd = nullptr;
@@ -166,12 +182,21 @@ TEST_F(LauncherRegistryTest, AProfileThatCannotBeFilledIsDeletedAgain) {
     };
     setDacl("D:P(D;;0x1;;;WD)(A;;KA;;;WD)");
     std::vector<ShownMessage> shown;
-    int result = Prepare(&shown, 1);
+    int result = Prepare(&shown, 0);
     setDacl("D:P(A;;KA;;;WD)");
-    EXPECT_EQ(result, 0);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, "ﾌﾟﾛﾌｧｲﾙ VXプロ を作成できませんでした");
-    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, profiles + "\\VXプロ"));
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(shown.size(), 0u);
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, Own("General"), "A"), "a");
+    EXPECT_EQ(RegistryType(HKEY_CURRENT_USER, Own("General"), "Short"), 0u);
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, Own("Locked")));
+
+    // A copy cut short keeps its mark: the next start makes the profile again.
+    Seed("[$\\Profiles\\VXプロ]\r\n\"" + std::string(kUnfinishedProfileMark) +
+         "\"=dword:00000001\r\n[$\\Profiles\\VXプロ\\Stale]\r\n");
+    EXPECT_EQ(Prepare(&shown, 0), 1);
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, Own("Locked"), "B"), "b");
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, Own("Stale")));
+    EXPECT_EQ(RegistryType(HKEY_CURRENT_USER, profiles + "\\VXプロ", kUnfinishedProfileMark), 0u);
 }
 
 TEST_F(LauncherRegistryTest, ActiveAssistanceIsSwitchedOffAfterTheNoteIsWritten) {
@@ -189,6 +214,8 @@ TEST_F(LauncherRegistryTest, ActiveAssistanceIsSwitchedOffAfterTheNoteIsWritten)
     // Off already: noted as 0, the registry left alone.
     EXPECT_EQ(SwitchOffAssistance(setupPath.c_str(), 2), 1);
     EXPECT_EQ(ReadIniValue(setupPath, "VX_SETVAR", "ActiveAssistance"), "0");
+    // Off already and the note cannot be written: nothing failed.
+    EXPECT_EQ(SwitchOffAssistance((dir + "\\missing\\VXCAD.ini").c_str(), 2), 1);
 
     // Variant 1's key of its own is missing here.
     DeleteRegistryTree(HKEY_CURRENT_USER, "Software\\Autodesk\\Active Assistance");

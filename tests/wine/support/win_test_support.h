@@ -41,6 +41,7 @@ std::string ReadIniValue(const std::string& path, const char* section, const cha
 bool SeedRegistry(const std::string& dir, const std::string& regText);
 std::string RegistryText(HKEY root, const std::string& path, const char* name); // "<absent>"
 DWORD RegistryNumber(HKEY root, const std::string& path, const char* name); // 0xFFFFFFFF: absent
+DWORD RegistryType(HKEY root, const std::string& path, const char* name);   // 0: absent
 bool RegistryKeyExists(HKEY root, const std::string& path);
 void DeleteRegistryTree(HKEY root, const std::string& path);
 
