@@ -3,13 +3,14 @@
 #include <cstring>
 
 #include "launcher/setup_text.h"
+#include "menu/app/app_limits.h"
 #include "menu/strutil/sjis_text.h"
 
 const CadFolderKey kCadFolderKeys[kCadFolderKeyCount] = {
-    {"ACADDIR", "AutoCAD Serise", 259},
-    {"ACAD14DIR", "AutoCAD Serise", 259},
-    {"ACAD15DIR", "AutoCAD 2000/2000i/2002 Serise", 359},
-    {"ACAD16DIR", "AutoCAD 2004 Serise", 359},
+    {"ACADDIR", "AutoCAD Serise", kPathSize},
+    {"ACAD14DIR", "AutoCAD Serise", kPathSize},
+    {"ACAD15DIR", "AutoCAD 2000/2000i/2002 Serise", kCommandSize},
+    {"ACAD16DIR", "AutoCAD 2004 Serise", kCommandSize},
 };
 
 namespace {
@@ -95,7 +96,9 @@ bool EvaluateSystemEntry(const char* key, const char* value, const char* argumen
 
 std::string BuildCadCommandLine(const CadCommandParts& p) {
     std::string line = "\"" + p.acadDir + "\\ACAD.EXE\"";
-    if (!p.arguments.empty()) {
+    if (p.arguments.find('"') != std::string::npos) {
+        line += " " + p.arguments; // quoted by the user already: passed on as it is
+    } else if (!p.arguments.empty()) {
         line += " " + Quoted(p.arguments);
     }
     if (IsNullSetting(p.options)) {

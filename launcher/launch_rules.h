@@ -10,13 +10,13 @@
 bool IsNullSetting(const std::string& value);
 
 // The keys of section DIRECTORY that name the CAD program's folder, in the
-// order they are tried, with the label of their CAD series and the number of
-// characters the floating menu reads back of the command line stored under
+// order they are tried, with the label of their CAD series and the floating
+// menu's read buffer (bytes with the NUL) for the command line stored under
 // the same key.
 struct CadFolderKey {
     const char* key;
     const char* seriesText;
-    size_t menuReadLimit;
+    int menuValueSize;
 };
 constexpr int kCadFolderKeyCount = 4;
 extern const CadFolderKey kCadFolderKeys[kCadFolderKeyCount];
@@ -46,8 +46,9 @@ struct CadCommandParts {
     std::string templateName;
 };
 
-// The command line: the quoted ACAD.EXE in the CAD folder, then the quoted
-// argument text when there is one, then /C "package folder" /P profile
+// The command line: the quoted ACAD.EXE in the CAD folder, then the
+// argument text when there is one (quoted whole, unless it holds a double
+// quote already: then as it is), then /C "package folder" /P profile
 // (/T template when set) without options, or the options themselves. A
 // quoted argument ending in backslashes gets them doubled, so that the
 // closing quote is not read as part of it.

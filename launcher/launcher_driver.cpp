@@ -10,6 +10,7 @@
 #include "launcher/launcher_ui.h"
 #include "launcher/menu_files.h"
 #include "launcher/setup_file.h"
+#include "launcher/setup_text.h"
 #include "launcher/splash.h"
 #include "menu/strutil/derived_path.h"
 #include "menu/strutil/text_file.h"
@@ -61,16 +62,17 @@ void ReadRegistrySettings(SetupFile& setup) {
     }
 }
 
-// Key 9: the first CAD folder key set gives the folder and the series.
+// Key 9: the first CAD folder key set gives the folder and the series; an
+// empty value counts as not set, as "NULL" does.
 bool FindCadFolder(SetupFile& setup) {
     LauncherSettings& s = g_settings;
     for (const CadFolderKey& key : kCadFolderKeys) {
         s.seriesText = key.seriesText;
         std::string folder = setup.ReadText("DIRECTORY", key.key, "NULL");
-        if (!IsNullSetting(folder)) {
+        if (!folder.empty() && !IsNullSetting(folder)) {
             s.acadDir = folder;
             s.acadDirKey = key.key;
-            s.menuReadLimit = key.menuReadLimit;
+            s.menuValueSize = key.menuValueSize;
             return true;
         }
     }
@@ -91,47 +93,57 @@ void ReadMenuSettings(SetupFile& setup) {
         "AcadFindWaitTime=" + ProfileValueText(setup.ReadValue("VX_SETVAR", "AcadFindWaitTime"));
 }
 
-// The command line and the [DIRECTORY] line; false (after telling the user)
-// when the floating menu would read the command line back cut short.
-bool BuildCommandLine(const char* arguments) {
+// The command line and the [DIRECTORY] line.
+void BuildCommandLine(const char* arguments) {
     LauncherSettings& s = g_settings;
     CadCommandParts parts{s.acadDir,     arguments,    s.packageDir,
                           s.profileName, s.cadOptions, s.templateName};
     g_plan.cadCommandLine = BuildCadCommandLine(parts);
     s.directoryLine = s.acadDirKey + "=" + ProfileValueText(g_plan.cadCommandLine);
-    if (s.menuEnabled && ProfileReadLength(g_plan.cadCommandLine) > s.menuReadLimit) {
-        // (M-5)
+}
+
+// What refuses the start, checked before anything is written; false after
+// telling the user.
+bool StartCanGoOn() {
+    const LauncherSettings& s = g_settings;
+    const size_t limit = static_cast<size_t>(s.menuValueSize - 1);
+    if (s.menuEnabled && ProfileReadLength(g_plan.cadCommandLine) > limit) {
         ShowError(FormatMessageText(kCommandTooLong, s.acadDirKey.c_str(),
-                                    static_cast<unsigned>(s.menuReadLimit), s.setupPath.c_str()));
+                                    static_cast<unsigned>(limit), s.setupPath.c_str())); // (M-5)
+        return false;
+    }
+    // The registry would take a '\' as a path: a profile made below another key.
+    if (FindCharFrom(s.profileName, '\\', 0) != std::string::npos) {
+        ShowError(FormatMessageText(kBadProfileName, s.profileName.c_str(),
+                                    s.setupPath.c_str())); // (M-6)
         return false;
     }
     return true;
 }
 
-// The system list, written anew on request or when missing.
-bool UpdateSystemList(SetupFile& setup, const char* arguments) {
-    LauncherSettings& s = g_settings;
-    s.systemListPath = s.packageDir + "\\SYSTEM.DAT";
-    if (!AsksForNewSystemList(arguments) && FileExists(s.systemListPath.c_str())) {
+// The system list at path, written anew on request or when missing.
+bool UpdateSystemList(SetupFile& setup, const char* arguments, const std::string& path) {
+    if (!AsksForNewSystemList(arguments) && FileExists(path.c_str())) {
         return true;
     }
-    if (!WriteSystemList(setup, arguments)) {
-        ShowError(FormatMessageText(kCannotOpenFile, s.systemListPath.c_str()));
+    if (!WriteSystemList(setup, arguments, path)) {
+        ShowError(FormatMessageText(kCannotOpenFile, path.c_str()));
         return false;
     }
     return true;
 }
 
-// VXMENU32.INI, when the floating menu is on and the system list readable.
-bool UpdateMenuConfig(SetupFile& setup, const char* arguments) {
+// VXMENU32.INI, when the floating menu is on and the system list readable;
+// gives the floating menu's path then (left empty otherwise).
+bool UpdateMenuConfig(SetupFile& setup, const char* arguments, std::string* menuProgramPath) {
     LauncherSettings& s = g_settings;
     std::vector<std::string> menuLines;
-    if (!s.menuEnabled || !CollectMenuLines(setup, arguments, &menuLines)) {
+    if (!s.menuEnabled || !CollectMenuLines(setup, arguments, s.systemListPath, &menuLines)) {
         return true;
     }
     s.menuConfigPath = s.packageDir + "\\VXMENU\\VXMENU32.INI";
-    g_plan.menuProgramPath = s.packageDir + "\\VXMENU\\VXMENU32.EXE";
-    if (!WriteMenuConfig(menuLines)) {
+    *menuProgramPath = s.packageDir + "\\VXMENU\\VXMENU32.EXE";
+    if (!WriteMenuConfig(s.menuConfigPath, s, menuLines)) {
         ShowError(FormatMessageText(kCannotOpenFile, s.menuConfigPath.c_str()));
         return false;
     }
@@ -157,15 +169,17 @@ int RunLauncher(HINSTANCE instance, const char* arguments) {
         return 0;
     }
     ReadMenuSettings(setup);
-    if (!PrepareCadProfile(s.setupPath.c_str())) {
+    BuildCommandLine(arguments);
+    if (!StartCanGoOn() || !PrepareCadProfile(s.setupPath.c_str())) {
         return 0;
     }
     if ((s.assistanceVariant == 1 || s.assistanceVariant == 2) &&
         !SwitchOffAssistance(s.setupPath.c_str(), s.assistanceVariant)) {
         ShowMessage(nullptr, kAssistanceNotOff, kLauncherCaption, MB_OK); // (M-4)
     }
-    if (!BuildCommandLine(arguments) || !UpdateSystemList(setup, arguments) ||
-        !UpdateMenuConfig(setup, arguments)) {
+    s.systemListPath = s.packageDir + "\\SYSTEM.DAT";
+    if (!UpdateSystemList(setup, arguments, s.systemListPath) ||
+        !UpdateMenuConfig(setup, arguments, &g_plan.menuProgramPath)) {
         return 0;
     }
     g_plan.startMenuProgram = s.menuEnabled;

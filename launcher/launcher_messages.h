@@ -13,6 +13,8 @@ constexpr const char* kAssistanceNotOff = "ｱｸﾃｨﾌﾞｱｼｽﾀﾝﾄ�
 // limit in characters and the setup file. (M-5)
 constexpr const char* kCommandTooLong =
     "AutoCADの起動コマンドが長すぎます。\n%sは%u文字までです。\n\n%s";
+// A profile name holding '\': the name and the setup file. (M-6)
+constexpr const char* kBadProfileName = "ﾌﾟﾛﾌｧｲﾙ名 %s に \\ は使えません。\n\n%s";
 
 // Splash window.
 constexpr const char* kNoTimer = "タイマーを使用できません。";

@@ -16,7 +16,7 @@ struct LauncherSettings {
     int acadOnly = 0;
     std::string acadDir;
     std::string acadDirKey;
-    size_t menuReadLimit = 0; // characters the floating menu reads of the [DIRECTORY] value
+    int menuValueSize = 0; // the floating menu's read buffer of the [DIRECTORY] value
     std::string seriesText;
     std::string cadOptions;
     std::string packageNameLine; // "PKGNAME=..." and the other lines passed on to the menu

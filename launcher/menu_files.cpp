@@ -1,27 +1,42 @@
 #include "launcher/menu_files.h"
 
+#include <windows.h>
+
 #include <cstdio>
 
 #include "launcher/launch_rules.h"
-#include "launcher/launcher_settings.h"
 #include "menu/strutil/line_reader.h"
 #include "menu/strutil/sjis_text.h"
 #include "menu/strutil/text_file.h"
 
 namespace {
 
-// Writes text (lines ending in CR LF) as the whole file; 0 on any failure.
+// Writes text (lines ending in CR LF) as the whole file: into path + ".new"
+// first, which then replaces path. 0 on any failure, path left as it was.
 int WriteWholeFile(const std::string& path, const std::string& text) {
-    FILE* file = fopen(path.c_str(), "wb");
+    const std::string side = path + ".new";
+    FILE* file = fopen(side.c_str(), "wb");
     if (file == nullptr) {
         return 0;
     }
     bool written = fwrite(text.data(), 1, text.size(), file) == text.size();
-    return fclose(file) == 0 && written ? 1 : 0;
+    written = fclose(file) == 0 && written;
+    if (!written || !MoveFileExA(side.c_str(), path.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(side.c_str());
+        return 0;
+    }
+    return 1;
 }
 
-// Appends the lines of the file that begin with prefix, line ends removed.
-void ReadLines(TextFile* file, const char* prefix, std::vector<std::string>* lines) {
+// Appends the lines of the file at path that begin with prefix, line ends
+// (LF or CR LF, as text mode reads them) removed. 0 when it cannot be opened.
+int ReadLines(const std::string& path, const char* prefix, std::vector<std::string>* lines) {
+    TextFile* file = OpenTextFile(path.c_str(), kTextFileRead);
+    if (file == nullptr) {
+        return 0;
+    }
+    file->lineEnds = LineEnds::kCrLfOrLf;
     std::string line;
     while (ReadWholeLine(file, &line)) {
         StripLineFeed(&line[0]);
@@ -29,11 +44,13 @@ void ReadLines(TextFile* file, const char* prefix, std::vector<std::string>* lin
             lines->push_back(line.c_str());
         }
     }
+    CloseTextFile(file);
+    return 1;
 }
 
 } // namespace
 
-int WriteSystemList(SetupFile& setup, const char* arguments) {
+int WriteSystemList(SetupFile& setup, const char* arguments, const std::string& path) {
     std::vector<std::string> keys;
     setup.ReadSectionKeys("SYSTEM", &keys);
     std::string text;
@@ -44,36 +61,28 @@ int WriteSystemList(SetupFile& setup, const char* arguments) {
             text += key + "\r\n";
         }
     }
-    return WriteWholeFile(g_settings.systemListPath, text);
+    return WriteWholeFile(path, text);
 }
 
-int CollectMenuLines(SetupFile& setup, const char* arguments, std::vector<std::string>* lines) {
-    TextFile* list = OpenTextFile(g_settings.systemListPath.c_str(), kTextFileRead);
-    if (list == nullptr) {
+int CollectMenuLines(SetupFile& setup, const char* arguments, const std::string& systemListPath,
+                     std::vector<std::string>* lines) {
+    std::vector<std::string> keys;
+    if (!ReadLines(systemListPath, "", &keys)) {
         return 0;
     }
-    std::vector<std::string> keys;
-    ReadLines(list, "", &keys);
     for (const std::string& key : keys) {
         std::string menuFile;
-        if (key.empty() ||
-            !EvaluateSystemEntry(key.c_str(), setup.ReadValue("SYSTEM", key.c_str()).c_str(),
-                                 arguments, &menuFile)) {
-            continue;
+        if (!key.empty() &&
+            EvaluateSystemEntry(key.c_str(), setup.ReadValue("SYSTEM", key.c_str()).c_str(),
+                                arguments, &menuFile)) {
+            ReadLines(menuFile, "VXMENU", lines); // a file that cannot be read gives nothing
         }
-        TextFile* menu = OpenTextFile(menuFile.c_str(), kTextFileRead);
-        if (menu == nullptr) {
-            continue; // a menu file that cannot be read contributes nothing
-        }
-        ReadLines(menu, "VXMENU", lines);
-        CloseTextFile(menu);
     }
-    CloseTextFile(list);
     return 1;
 }
 
-int WriteMenuConfig(const std::vector<std::string>& menuLines) {
-    const LauncherSettings& s = g_settings;
+int WriteMenuConfig(const std::string& path, const LauncherSettings& s,
+                    const std::vector<std::string>& menuLines) {
     std::string text = "[DIRECTORY]\r\n" + s.directoryLine + "\r\n\r\n";
     text += "[VX_SETVAR]\r\n" + s.ddeWaitLine + "\r\n" + s.findWaitLine + "\r\n\r\n";
     text += "[VXMENU]\r\n" + s.packageNameLine + "\r\n" + s.versionLine + "\r\n" +
@@ -81,5 +90,5 @@ int WriteMenuConfig(const std::vector<std::string>& menuLines) {
     for (const std::string& line : menuLines) {
         text += line + "\r\n";
     }
-    return WriteWholeFile(s.menuConfigPath, text);
+    return WriteWholeFile(path, text);
 }

@@ -2,13 +2,15 @@
 
 #include <cstring>
 
+#include "menu/app/app_limits.h"
+
 const CadTarget kCadTargetTable[kCadTargetCount] = {
-    {"ACADDIR", 260, "AutoCAD.r13.DDE", "SYSTEM", "AutoCAD", "AutoCAD", 1},
-    {"ACAD14DIR", 260, "", "", "AutoCAD", "AutoCAD", 1},
-    {"ACAD15DIR", 360, "", "", "AutoCAD ", "Autodesk", 1},
-    {"ACAD16DIR", 360, "", "", "AutoCAD ", "Autodesk", 1},
-    {"ACLTDIR", 260, "AutoCAD LT.DDE", "SYSTEM", "AutoCAD LT", "AutoCAD LT", 0},
-    {"MGDSDIR", 260, "", "", "MicroGDS", "MicroGDS", 0},
+    {"ACADDIR", kPathSize, "AutoCAD.r13.DDE", "SYSTEM", "AutoCAD", "AutoCAD", 1},
+    {"ACAD14DIR", kPathSize, "", "", "AutoCAD", "AutoCAD", 1},
+    {"ACAD15DIR", kCommandSize, "", "", "AutoCAD ", "Autodesk", 1},
+    {"ACAD16DIR", kCommandSize, "", "", "AutoCAD ", "Autodesk", 1},
+    {"ACLTDIR", kPathSize, "AutoCAD LT.DDE", "SYSTEM", "AutoCAD LT", "AutoCAD LT", 0},
+    {"MGDSDIR", kPathSize, "", "", "MicroGDS", "MicroGDS", 0},
 };
 
 bool UsesCopyData(const char* captionPrefix1, const char* captionPrefix2) {

@@ -67,6 +67,15 @@ TEST(CadCommandLine, FourTemplates) {
     EXPECT_EQ(BuildCadCommandLine(parts), "\"C:\\CAD\\ACAD.EXE\" /p \"My Profile\"");
 }
 
+TEST(CadCommandLine, AnArgumentTextHoldingAQuoteIsPassedOnAsItIs) {
+    CadCommandParts parts{"C:\\CAD", "\"C:\\My Drawings\\a.dwg\"", "C:\\PKG", "P", "NULL", ""};
+    EXPECT_EQ(BuildCadCommandLine(parts),
+              "\"C:\\CAD\\ACAD.EXE\" \"C:\\My Drawings\\a.dwg\" /C \"C:\\PKG\" /P P");
+    parts.arguments = "x.dwg /b \"a b.scr\"";
+    EXPECT_EQ(BuildCadCommandLine(parts),
+              "\"C:\\CAD\\ACAD.EXE\" x.dwg /b \"a b.scr\" /C \"C:\\PKG\" /P P");
+}
+
 TEST(CadCommandLine, BackslashesBeforeAClosingQuoteAreDoubled) {
     CadCommandParts parts{"C:\\CAD", "D:\\図面\\", "C:\\PKG\\", "P", "null", ""};
     EXPECT_EQ(BuildCadCommandLine(parts),

@@ -149,10 +149,12 @@ TEST_F(LauncherRunTest, WholeChainToTheMenuAndTheCadProgramThenAPackageLeftOutWi
     EXPECT_EQ(code, 0u);
     EndStandIns();
 
-    // /S TOOL: the list is written anew without TOOL, and so is the configuration.
-    Start("/S TOOL");
+    // /S TOOL: the list is written anew without TOOL, and so is the
+    // configuration. A drawing in quotes goes on as it is.
+    const std::string drawing = "\"C:\\My Drawings\\a.dwg\" /S TOOL";
+    Start(drawing);
     ASSERT_TRUE(WaitForLogRecords(log, "START", 2, 30000));
-    EXPECT_EQ(LogRecordsOf(log, "START")[1].bytes, "\"/S TOOL\" " + options);
+    EXPECT_EQ(LogRecordsOf(log, "START")[1].bytes, drawing + " " + options);
     EXPECT_EQ(ReadTextFile(pkg + "\\SYSTEM.DAT"), "DEMO\r\n" + longKey + "\r\n");
     EXPECT_EQ(ReadTextFile(ini).find("VXTOOL.MNU"), std::string::npos);
 }
@@ -173,10 +175,18 @@ TEST_F(LauncherRunTest, MessagesThatEndTheStart) {
 
     Set("DIRECTORY", "ACAD16DIR", cad);
     Set("DIRECTORY", "ACAD16DIR_CMDLINE", std::string(360, 'o'));
-    EXPECT_EQ(StartExpectingMessages("", 1),
-              std::vector<std::string>{"AutoCADの起動コマンドが長すぎます。\nACAD16DIRは359文字まで"
-                                       "です。\n\n" +
-                                       pkg + "\\VXCAD.ini"});
+    const std::vector<std::string> tooLong16{
+        "AutoCADの起動コマンドが長すぎます。\nACAD16DIRは359文字まで"
+        "です。\n\n" +
+        pkg + "\\VXCAD.ini"};
+    EXPECT_EQ(StartExpectingMessages("", 1), tooLong16);
+    // Refused before anything is written: no profile made.
+    const std::string profiles =
+        "Software\\Autodesk\\AutoCAD\\" + release + "\\ACAD-201:411\\Profiles\\";
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, profiles + "VXテスト"));
+    // An empty ACADDIR counts as not set.
+    Set("DIRECTORY", "ACADDIR", "");
+    EXPECT_EQ(StartExpectingMessages("", 1), tooLong16);
 
     // ACADDIR comes first: its series, its options key and its shorter limit.
     Set("DIRECTORY", "ACADDIR", cad);
@@ -188,6 +198,13 @@ TEST_F(LauncherRunTest, MessagesThatEndTheStart) {
 
     Set("DIRECTORY", "ACADDIR", "Null");
     Set("DIRECTORY", "ACAD16DIR_CMDLINE", "NULL");
+    // A '\\' would make the profile below another key: refused before any write.
+    Set("REGISTRY", "PFNAME", "VX\\テスト");
+    EXPECT_EQ(StartExpectingMessages("", 1),
+              std::vector<std::string>{"ﾌﾟﾛﾌｧｲﾙ名 VX\\テスト に \\ は使えません。\n\n" + pkg +
+                                       "\\VXCAD.ini"});
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, profiles + "VX"));
+    Set("REGISTRY", "PFNAME", "VXテスト");
     Set("REGISTRY", "PKGDIR", dir + "\\missing");
     EXPECT_EQ(
         StartExpectingMessages("", 1),
