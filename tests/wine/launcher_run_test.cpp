@@ -245,8 +245,7 @@ TEST_F(LauncherRunTest, AssistanceMessageContinuesAndStartFailuresKeepTheirBox) 
               "[DIRECTORY]\r\nACAD16DIR=\"" + dir + "\\nocad\\ACAD.EXE\" /C \"" + pkg +
                   "\" /P VXテスト\r\n\r\n[VX_SETVAR]\r\nDdeConnectWaitTime=\r\n"
                   "AcadFindWaitTime=\r\n\r\n[VXMENU]\r\nPKGNAME=\r\nVERSION=\r\nPKGTYPE=\r\n");
-    Sleep(kSplashLifeMs + 1000);
-    EXPECT_TRUE(IsWindow(shown.window));
+    EXPECT_FALSE(WaitUntil([&] { return !IsWindow(shown.window); }, kSplashLifeMs + 1000));
     PressButton(shown.window, IDOK);
     DWORD code = 1;
     EXPECT_TRUE(WaitForExit(launcher, 10000, &code));
