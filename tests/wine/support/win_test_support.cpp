@@ -166,7 +166,7 @@ DWORD RegistryNumber(HKEY root, const std::string& path, const char* name) {
 DWORD RegistryType(HKEY root, const std::string& path, const char* name) {
     DWORD type = 0;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | View(root), &key) == ERROR_SUCCESS) {
         if (RegQueryValueExA(key, name, nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS) {
             type = 0;
         }
