@@ -133,12 +133,14 @@ bool UpdateSystemList(SetupFile& setup, const char* arguments, const std::string
     return true;
 }
 
-// VXMENU32.INI, when the floating menu is on and the system list readable;
-// gives the floating menu's path then (left empty otherwise).
-bool UpdateMenuConfig(SetupFile& setup, const char* arguments, std::string* menuProgramPath) {
+// VXMENU32.INI, when the floating menu is on and the system list at
+// systemListPath readable; gives the floating menu's path then (left empty
+// otherwise).
+bool UpdateMenuConfig(SetupFile& setup, const char* arguments, const std::string& systemListPath,
+                      std::string* menuProgramPath) {
     LauncherSettings& s = g_settings;
     std::vector<std::string> menuLines;
-    if (!s.menuEnabled || !CollectMenuLines(setup, arguments, s.systemListPath, &menuLines)) {
+    if (!s.menuEnabled || !CollectMenuLines(setup, arguments, systemListPath, &menuLines)) {
         return true;
     }
     s.menuConfigPath = s.packageDir + "\\VXMENU\\VXMENU32.INI";
@@ -179,7 +181,7 @@ int RunLauncher(HINSTANCE instance, const char* arguments) {
     }
     s.systemListPath = s.packageDir + "\\SYSTEM.DAT";
     if (!UpdateSystemList(setup, arguments, s.systemListPath) ||
-        !UpdateMenuConfig(setup, arguments, &g_plan.menuProgramPath)) {
+        !UpdateMenuConfig(setup, arguments, s.systemListPath, &g_plan.menuProgramPath)) {
         return 0;
     }
     g_plan.startMenuProgram = s.menuEnabled;
