@@ -7,6 +7,7 @@
 #include "menu/strutil/sjis_text.h"
 #include "menu/ui/layout_store.h"
 #include "menu/ui/menu_window_ops.h"
+#include "menu/ui/monitors.h"
 #include "menu/ui/reset_text.h"
 
 namespace {
@@ -29,14 +30,15 @@ void InitDialog(HWND dialog) {
     g_sideChoice = g_menuSide;
     CheckRadioButton(dialog, IDC_SIDE_RIGHT, IDC_SIDE_LEFT, IDC_SIDE_RIGHT + g_sideChoice);
 
-    RECT desktop{};
+    // Centred on the monitor of the window whose item opened it.
     RECT own{};
-    GetWindowRect(GetDesktopWindow(), &desktop);
     GetWindowRect(dialog, &own);
     const int width = own.right - own.left;
     const int height = own.bottom - own.top;
-    MoveWindow(dialog, (desktop.right - desktop.left - width) / 2,
-               (desktop.bottom - desktop.top - height) / 2, width, height, TRUE);
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    const ScreenPoint at =
+        CentredOn(MonitorOfWindow(owner ? owner : g_app.topWindow), width, height);
+    MoveWindow(dialog, at.x, at.y, width, height, TRUE);
 }
 
 // Sends the initialisation commands of the chosen packages to the CAD

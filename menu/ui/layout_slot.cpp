@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 int ParseLayoutFields(const char* value, int* fields, int maxFields) {
-    char work[80];
+    char work[kLayoutValueSize];
     CopyText(work, sizeof work, value);
     char* position = work;
     int count = 0;

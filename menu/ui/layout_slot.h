@@ -2,6 +2,10 @@
 // them back and fitting a saved layout to today's desktop.
 #pragma once
 
+// Buffer size of a layout value: 80 bytes hold every value but the list of
+// monitors, which takes up to kMaxMonitors rectangles.
+constexpr int kLayoutValueSize = 256;
+
 // Splits a value such as "12, 34, 1" at commas and blanks into up to
 // maxFields numbers; returns how many were found.
 int ParseLayoutFields(const char* value, int* fields, int maxFields);

@@ -9,11 +9,17 @@
 #include "menu/ui/layout_slot.h"
 #include "menu/ui/menu_layout.h"
 #include "menu/ui/menu_window_ops.h"
+#include "menu/ui/monitor_placement.h"
+#include "menu/ui/monitors.h"
+
+#include <cstring>
 
 int g_menuSide = 0;
 int g_layoutSaved = 0;
 
 namespace {
+
+const char kMonitorsKey[] = "Monitors";
 
 // The layout file: the configuration file's path cut at its first '.', plus ".dsp".
 bool LayoutPath(char (&path)[kPathSize]) {
@@ -48,11 +54,6 @@ void ShowTopWindowAt(int left, int top) {
     UpdateWindow(window);
 }
 
-// Left edge of the top window docked at the chosen side of the desktop.
-int DockedLeft(const RECT& desktop) {
-    return g_menuSide == 0 ? desktop.right - 1 - TopWindowSize().cx : 1;
-}
-
 // The top window's top-left corner in screen coordinates. While it is
 // minimised that is its placement's normal rectangle, which the system gives
 // in workspace coordinates: shifted by a taskbar at the top or left edge.
@@ -75,12 +76,42 @@ POINT TopWindowOrigin(HWND window) {
     return origin;
 }
 
-void PlaceByDefault(const RECT& desktop) {
+// At the top of the right edge of the monitor the top window docks at.
+void PlaceByDefault() {
+    const ScreenRect monitor = DockMonitor();
     const MenuRecord& top = g_menuTable[0];
-    RECT r{desktop.right - 3 - top.widthMinus1, desktop.top, desktop.right - 2,
-           desktop.top + top.heightMinus1};
+    RECT r{monitor.right - 3 - top.widthMinus1, monitor.top, monitor.right - 2,
+           monitor.top + top.heightMinus1};
     AdjustWindowRect(&r, WS_POPUPWINDOW, FALSE);
     ShowTopWindowAt(r.left, r.top);
+}
+
+// With several monitors the slot also keeps their rectangles, the primary
+// first, so that a restore knows which of them are still there. With one
+// monitor the slot holds only the keys of a single screen.
+void WriteMonitors(const char* path, const char* section) {
+    const MonitorList monitors = CurrentMonitors();
+    if (monitors.count < 2) {
+        WriteProfileText(path, section, kMonitorsKey, nullptr);
+        return;
+    }
+    char value[kLayoutValueSize] = "";
+    for (int i = 0; i < monitors.count; ++i) {
+        const ScreenRect& m = monitors.monitors[i];
+        const size_t used = strlen(value);
+        FormatText(value + used, sizeof value - used, "%s%d, %d, %d, %d", i ? ", " : "", m.left,
+                   m.top, m.right, m.bottom);
+    }
+    WriteProfileText(path, section, kMonitorsKey, value);
+}
+
+// The monitors of the slot as saved; without the key, the saved desktop.
+MonitorList ReadMonitors(const char* path, const char* section, const int (&desktop)[2]) {
+    char value[kLayoutValueSize] = "";
+    ReadProfileText(path, section, kMonitorsKey, value, sizeof value);
+    int fields[4 * kMaxMonitors];
+    int count = value[0] ? ParseLayoutFields(value, fields, 4 * kMaxMonitors) : 0;
+    return SavedMonitors(fields, count, desktop[0], desktop[1]);
 }
 
 } // namespace
@@ -97,6 +128,7 @@ void SaveLayout(int slot) {
     FormatText(value, sizeof value, "%d, %d", static_cast<int>(desktop.right),
                static_cast<int>(desktop.bottom));
     WriteProfileText(path, section, "DeskTop", value);
+    WriteMonitors(path, section);
     for (size_t i = 0; i < g_menuTable.size(); ++i) {
         char key[24];
         FormatText(key, sizeof key, "MENU%d", static_cast<int>(i));
@@ -118,13 +150,10 @@ void SaveLayout(int slot) {
     }
 }
 
-int KeepDragStripOnScreen(int top) {
-    RECT desktop = DesktopRect();
+int KeepDragStripOnScreen(int top, const ScreenRect& monitor) {
     RECT border{0, 0, 0, 0};
     AdjustWindowRect(&border, WS_POPUPWINDOW, FALSE);
-    const int highest = desktop.top + border.top; // the client area's top at the screen's
-    const int lowest = desktop.bottom + border.top - kTopStripHeight;
-    return top < highest ? highest : (top > lowest ? lowest : top);
+    return DragStripTop(top, monitor, border.top, kTopStripHeight);
 }
 
 void SaveLayoutSlot0Once() {
@@ -138,7 +167,6 @@ void RestoreLayout(int slot) {
     if (g_menuTable.empty() || g_app.topWindow == nullptr) {
         return;
     }
-    RECT desktop = DesktopRect();
     char path[kPathSize];
     char section[16];
     char value[80] = "";
@@ -148,23 +176,27 @@ void RestoreLayout(int slot) {
     }
     int saved[2] = {0, 0};
     if (value[0] == '\0' || ParseLayoutFields(value, saved, 2) == 0) {
-        PlaceByDefault(desktop);
+        PlaceByDefault();
         return;
     }
+    const MonitorList savedMonitors = ReadMonitors(path, section, saved);
+    const MonitorList monitors = CurrentMonitors();
     char key[24];
     ReadProfileText(path, section, "MENU0", value, sizeof value);
     int fields[3] = {0, 0, 0};
     int count = value[0] ? ParseLayoutFields(value, fields, 3) : 0;
     if (count == 0) {
-        PlaceByDefault(desktop); // a hand-edited slot without the top window
+        PlaceByDefault(); // a hand-edited slot without the top window
     } else {
         if (count >= 3) {
             g_menuSide = fields[2] != 0 ? 1 : 0;
         }
-        int top = ScaleCoordinate(fields[1], desktop.bottom, saved[1]);
-        ShowTopWindowAt(
-            DockedLeft(desktop),
-            KeepDragStripOnScreen(RestoredTop(top, desktop.bottom, g_menuTable[0].heightMinus1)));
+        // At the chosen edge of the CAD window's monitor, at the saved height.
+        const ScreenRect dock = DockMonitor();
+        const SIZE size = TopWindowSize();
+        int top = RestoredTopOn(savedMonitors, dock, ScreenPoint{fields[0], fields[1]}, size.cx,
+                                size.cy, g_menuTable[0].heightMinus1);
+        ShowTopWindowAt(DockedLeft(dock, g_menuSide, size.cx), KeepDragStripOnScreen(top, dock));
     }
     for (size_t i = 1; i < g_menuTable.size(); ++i) {
         FormatText(key, sizeof key, "MENU%d", static_cast<int>(i));
@@ -174,9 +206,10 @@ void RestoreLayout(int slot) {
         }
         int position[2] = {0, 0};
         ParseLayoutFields(value, position, 2);
+        const SIZE size = TornOffWindowSize(g_menuTable[i]);
+        const ScreenPoint at = RestoredPosition(
+            savedMonitors, monitors, ScreenPoint{position[0], position[1]}, size.cx, size.cy);
         RECT none{};
-        TearOffMenu(static_cast<int>(i), true,
-                    ScaleCoordinate(position[0], desktop.right, saved[0]),
-                    ScaleCoordinate(position[1], desktop.bottom, saved[1]), none);
+        TearOffMenu(static_cast<int>(i), true, at.x, at.y, none);
     }
 }

@@ -4,6 +4,8 @@
 // the user's.
 #pragma once
 
+#include "menu/ui/monitor_placement.h"
+
 // 0: the top window is docked at the right edge of the screen, 1: at the left.
 extern int g_menuSide;
 
@@ -16,8 +18,8 @@ void SaveLayout(int slot);
 void SaveLayoutSlot0Once();
 
 // The top window's top edge moved, where needed, so that its drag strip is
-// wholly on the screen.
-int KeepDragStripOnScreen(int top);
+// wholly on the monitor.
+int KeepDragStripOnScreen(int top, const ScreenRect& monitor);
 
 // Places and shows the top window and re-opens the torn-off windows of a slot;
 // a slot never saved gives the default placement.

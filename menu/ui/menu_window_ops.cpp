@@ -5,6 +5,7 @@
 #include "menu/model/menu_model.h"
 #include "menu/ui/menu_paint.h"
 #include "menu/ui/menu_windows.h"
+#include "menu/ui/monitors.h"
 
 CreationParameters g_creation = {0, 0};
 
@@ -20,12 +21,6 @@ HWND OpenCascadeOf(const MenuRecord& menu, int n) {
         return nullptr;
     }
     return static_cast<HWND>(g_menuTable[k].firstWindow);
-}
-
-RECT DesktopRect() {
-    RECT desktop{};
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    return desktop;
 }
 
 // Deselects the window's item: its cascade closes and its frame is raised.
@@ -106,19 +101,20 @@ void OpenCascade(HWND owner, int k, int origin, int itemTop) {
         DestroyWindow(static_cast<HWND>(menu.firstWindow));
     }
     g_creation = CreationParameters{k, origin};
-    RECT desktop = DesktopRect();
+    // Beside the owner, within the monitor the owner is on.
+    const ScreenRect monitor = MonitorOfWindow(owner);
     RECT owned{};
     GetWindowRect(owner, &owned);
     const int w = menu.widthMinus1;
     const int h = menu.heightMinus1;
-    int x = owned.right + w > desktop.right ? owned.left - w - 1 : owned.right - 1;
+    int x = CascadeLeft(ToScreenRect(owned), w, monitor);
     int y = owned.top + itemTop + 1;
     RECT r{owned.right, owned.top, owned.right + w, owned.top + h};
     AdjustWindowRect(&r, WS_POPUP | WS_CAPTION, FALSE);
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
-    if (y + height > desktop.bottom) {
-        y = desktop.bottom - height;
+    if (y + height > monitor.bottom) {
+        y = monitor.bottom - height;
     }
     HWND window = CreateWindowExA(0, kCascadeWindowClass, "", WS_POPUP | WS_CAPTION, x, y, width,
                                   height, owner, nullptr, g_app.instance, nullptr);
@@ -168,6 +164,12 @@ void CloseAllMenus() {
     }
 }
 
+SIZE TornOffWindowSize(const MenuRecord& menu) {
+    RECT adjusted{0, 0, menu.widthMinus1, menu.heightMinus1};
+    AdjustWindowRect(&adjusted, WS_POPUPWINDOW | WS_DLGFRAME, FALSE);
+    return SIZE{adjusted.right - adjusted.left, adjusted.bottom - adjusted.top};
+}
+
 void TearOffMenu(int k, bool position, int x, int y, const RECT& rect) {
     if (k <= 0 || k >= static_cast<int>(g_menuTable.size()) || g_app.topWindow == nullptr) {
         return;
@@ -178,21 +180,15 @@ void TearOffMenu(int k, bool position, int x, int y, const RECT& rect) {
         // The saved point is the window's own top-left corner: only the size
         // comes from the adjusted rectangle, so a layout saved and restored
         // again does not creep by the frame's width.
-        RECT adjusted{0, 0, menu.widthMinus1, menu.heightMinus1};
-        AdjustWindowRect(&adjusted, WS_POPUPWINDOW | WS_DLGFRAME, FALSE);
-        const int width = adjusted.right - adjusted.left;
-        const int height = adjusted.bottom - adjusted.top;
-        RECT desktop = DesktopRect();
-        if (x + width > desktop.right) {
-            x = desktop.right - width;
-        }
-        if (y + height > desktop.bottom) {
-            y = desktop.bottom - height;
-        }
-        // Nor past the left and top edges, where its caption could not be reached.
-        x = x < desktop.left ? desktop.left : x;
-        y = y < desktop.top ? desktop.top : y;
-        r = RECT{x, y, x + width, y + height};
+        const SIZE size = TornOffWindowSize(menu);
+        // Wholly on the monitor it is on, or on the nearest one when it is
+        // on none (its monitor has gone): also inside the left and top
+        // edges, where its caption could not be reached.
+        const MonitorList monitors = CurrentMonitors();
+        const ScreenRect wanted = WindowRectAt(ScreenPoint{x, y}, size.cx, size.cy);
+        const ScreenPoint at = KeptInside(ScreenPoint{x, y}, size.cx, size.cy,
+                                          monitors.monitors[NearestMonitor(monitors, wanted)]);
+        r = RECT{at.x, at.y, at.x + size.cx, at.y + size.cy};
     }
     if (menu.secondWindow != nullptr) {
         HWND torn = static_cast<HWND>(menu.secondWindow);

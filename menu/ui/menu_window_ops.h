@@ -28,6 +28,9 @@ void CollapseMenu(int k);
 // Collapses the top menu and destroys every torn-off window.
 void CloseAllMenus();
 
+// Outer size of the torn-off window of a menu.
+SIZE TornOffWindowSize(const MenuRecord& menu);
+
 // Tears off submenu k: at (x, y) when position is set, else at rect.
 void TearOffMenu(int k, bool position, int x, int y, const RECT& rect);
 

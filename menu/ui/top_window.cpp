@@ -11,6 +11,7 @@
 #include "menu/ui/menu_paint.h"
 #include "menu/ui/menu_session.h"
 #include "menu/ui/menu_window_ops.h"
+#include "menu/ui/monitors.h"
 
 #include <windowsx.h>
 
@@ -191,8 +192,10 @@ void OnMouseMove(HWND window, int x, int y) {
     GetCursorPos(&cursor);
     if (cursor.x != g_lastCursor.x || cursor.y != g_lastCursor.y) {
         // Only up and down: the top window stays at its screen edge.
-        MoveWindow(window, r.left, KeepDragStripOnScreen(r.top + cursor.y - g_lastCursor.y),
-                   r.right - r.left, r.bottom - r.top, TRUE);
+        MoveWindow(
+            window, r.left,
+            KeepDragStripOnScreen(r.top + cursor.y - g_lastCursor.y, MonitorOfWindow(window)),
+            r.right - r.left, r.bottom - r.top, TRUE);
         g_lastCursor = cursor;
     }
 }
