@@ -11,6 +11,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick
   fonts-ipafont-gothic locales file
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
 )
 
 missing=()

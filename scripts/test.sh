@@ -62,6 +62,33 @@ windows() {
   ctest --preset "$build"
 }
 
+# The menu on two monitors, each arrangement on an Xorg display of its own
+# (vx_wine_monitors): the tests of TwoMonitors, then, with the second
+# monitor switched off, SecondMonitorGone on the layout they saved. The desk
+# with the menu on the second monitor: build/two-monitors-<arrangement>.png.
+monitors() {
+  local build=$1
+  cmake --build --preset "$build" --target menu_windows_test || return 1
+  local status=0 arrangement shot test=build/$build/tests/wine/menu_windows_test.exe
+  (
+    source scripts/wine-env.sh
+    for arrangement in right left; do
+      shot=$root/build/two-monitors-$arrangement
+      rm -f "$shot.bmp" "$shot.png"
+      vx_wine_monitors "$arrangement" || { status=1; break; }
+      VX_MONITORS=$arrangement VX_SCREENSHOT="Z:${shot//\//\\}.bmp" \
+        scripts/wine-run.sh "$test" --gtest_filter='TwoMonitors.*' || status=1
+      convert "$shot.bmp" "$shot.png" 2>/dev/null && rm -f "$shot.bmp" &&
+        echo "the desk of two monitors ($arrangement): build/two-monitors-$arrangement.png"
+      vx_wine_monitors primary || { status=1; break; }
+      VX_MONITORS=primary scripts/wine-run.sh "$test" --gtest_filter='SecondMonitorGone.*' ||
+        status=1
+    done
+    vx_wine_down
+    exit $status
+  )
+}
+
 shipped() {
   cmake --preset win32 >/dev/null && cmake --build --preset win32 || return 1
   local status=0
@@ -144,6 +171,7 @@ fi
 # The x86_64 build ships too (machines without 32-bit support): pointer
 # widths, structure layouts and the registry's 64-bit view show only there.
 step "Windows tests under Wine64, x86_64 build (dist/win64)" windows win64
+step "the menu on two monitors under Wine ($test_arch build)" monitors "$test_arch"
 step "benchmarks (figures; targets are not checked)" ./scripts/bench.sh
 
 echo

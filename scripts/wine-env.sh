@@ -94,3 +94,58 @@ vx_test_arch() {
     echo win64
   fi
 }
+
+# Two monitors side by side for the placement tests, as "right" (the
+# primary 1024x768 at 0,0, a second 1280x1024 at 1024,0) or "left" (the
+# second at -1280,0), or "primary" (the second switched off): an Xorg display
+# with the dummy driver in place of Xvfb, with its own prefix and server.
+# Wine reads the monitors when a prefix's server starts, so the server is
+# restarted on every change; scripts/wine-run.sh then runs in it too.
+# vx_wine_down ends it all.
+vx_wine_monitors() {
+  export VX_WINEPREFIX="$VX_ROOT/build/wineprefix-monitors"
+  export WINEPREFIX="$VX_WINEPREFIX"
+  VX_WINE_STATE="$WINEPREFIX.state"
+  mkdir -p "$VX_WINE_STATE"
+  local pid="" conf="$VX_WINE_STATE/xorg.conf"
+  [ -f "$VX_WINE_STATE/xvfb.pid" ] && pid=$(cat "$VX_WINE_STATE/xvfb.pid")
+  if [ -z "$pid" ] || ! kill -0 "$pid" 2>/dev/null; then
+    printf '%s\n' 'Section "Device"' ' Identifier "dummy"' ' Driver "dummy"' ' VideoRam 64000' \
+      'EndSection' 'Section "Monitor"' ' Identifier "monitor"' ' HorizSync 5.0-1000.0' \
+      ' VertRefresh 5.0-200.0' 'EndSection' 'Section "Screen"' ' Identifier "screen"' \
+      ' Device "dummy"' ' Monitor "monitor"' ' DefaultDepth 24' ' SubSection "Display"' \
+      '  Depth 24' '  Virtual 2304 1024' ' EndSubSection' 'EndSection' >"$conf"
+    rm -f "$VX_WINE_STATE/display"
+    setsid Xorg -displayfd 3 -noreset -nolisten tcp -config "$conf" \
+      -logfile "$VX_WINE_STATE/xorg.log" 3>"$VX_WINE_STATE/display" </dev/null >/dev/null 2>&1 &
+    echo $! >"$VX_WINE_STATE/xvfb.pid"
+    for _ in $(seq 300); do
+      [ -s "$VX_WINE_STATE/display" ] && break
+      sleep 0.1
+    done
+    [ -s "$VX_WINE_STATE/display" ] || { echo "wine: Xorg did not start" >&2; return 1; }
+  fi
+  local display=":$(tr -d '[:space:]' <"$VX_WINE_STATE/display")"
+  # The second monitor's mode is added once; a second --addmode fails harmlessly.
+  DISPLAY=$display xrandr --addmode DUMMY1 1280x1024 2>/dev/null
+  case $1 in
+    right)
+      DISPLAY=$display xrandr --output DUMMY0 --mode 1024x768 --pos 0x0 --primary \
+        --output DUMMY1 --mode 1280x1024 --pos 1024x0 || return 1 ;;
+    left)
+      DISPLAY=$display xrandr --output DUMMY0 --mode 1024x768 --pos 1280x0 --primary \
+        --output DUMMY1 --mode 1280x1024 --pos 0x0 || return 1 ;;
+    primary)
+      DISPLAY=$display xrandr --output DUMMY1 --off \
+        --output DUMMY0 --mode 1024x768 --pos 0x0 --primary || return 1 ;;
+    *) echo "vx_wine_monitors: right, left or primary" >&2; return 1 ;;
+  esac
+  # The prefix made (or made anew) first: its first server may not see them.
+  vx_wine_up
+  # A full probe of the outputs: without it Wine's next server may still
+  # find the second monitor missing.
+  DISPLAY=$display xrandr --verbose >/dev/null
+  "$VX_WINESERVER" -k >/dev/null 2>&1
+  "$VX_WINESERVER" -w >/dev/null 2>&1
+  vx_wine_up
+}

@@ -10,7 +10,9 @@
 #include "menu/ui/menu_windows.h"
 #include "tools/menu_driver/menu_driver.h"
 #include "tests/wine/support/win_test_support.h"
+#include "checker/preview_layout.h"
 
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -609,6 +611,222 @@ TEST_F(MenuWindowsTest, ProgramInAFolderWithADotFindsItsConfigurationAndLayoutTh
     ASSERT_TRUE(WaitForExit(menuProgram, 5000));
     EXPECT_EQ(ReadIniValue(layout, "Recode0", "MENU0"), "1, 150, 1");
     EXPECT_EQ(GetFileAttributesA((dir + "\\VX v1.dsp").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Two monitors, run by scripts/test.sh on displays of their own (VX_MONITORS
+// names the arrangement): the primary 1024 x 768 at the origin and a second
+// 1280 x 1024 at its right ("right") or at -1280 ("left"); "primary" after
+// the second monitor was switched off. Elsewhere these tests are skipped.
+class MonitorsTest : public MenuWindowsTest {
+protected:
+    static RECT Monitor(int index) {
+        struct Found {
+            RECT rects[2];
+            int count;
+        } found{};
+        EnumDisplayMonitors(
+            nullptr, nullptr,
+            [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+                Found& f = *reinterpret_cast<Found*>(data);
+                MONITORINFO info{};
+                info.cbSize = sizeof info;
+                GetMonitorInfoA(monitor, &info);
+                if (f.count < 2) {
+                    f.rects[(info.dwFlags & MONITORINFOF_PRIMARY) ? 0 : 1] = info.rcMonitor;
+                }
+                ++f.count;
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found.rects[index];
+    }
+
+    void SetUpFor(const char* arrangements) {
+        const char* wanted = getenv("VX_MONITORS");
+        if (wanted == nullptr || std::string(arrangements).find(wanted) == std::string::npos) {
+            GTEST_SKIP() << "run by scripts/test.sh on a display of its own";
+        }
+        arrangement = wanted;
+        const bool one = arrangement == "primary";
+        ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), one ? 1 : 2);
+        RECT primary = Monitor(0);
+        ASSERT_TRUE(EqualRect(&primary, &kPrimary));
+        second = Monitor(1);
+        const RECT expected =
+            arrangement == "right" ? RECT{1024, 0, 2304, 1024} : RECT{-1280, 0, 0, 1024};
+        ASSERT_TRUE(one || EqualRect(&second, &expected));
+        MenuWindowsTest::SetUp();
+    }
+
+    // The layout that the second phase restores with the second monitor gone.
+    static std::string KeptLayout() {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        return std::string(temp) + "vxtests\\two-monitors.dsp";
+    }
+
+    // The whole desk (the virtual screen) as a BMP file, when VX_SCREENSHOT names one.
+    static void SaveScreenshot() {
+        const char* path = getenv("VX_SCREENSHOT");
+        if (path == nullptr) {
+            return;
+        }
+        const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+        const int w = GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                  h = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+        BITMAPINFO info{};
+        info.bmiHeader =
+            BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* pixels = nullptr;
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, w, h, screen, x, y, SRCCOPY);
+        GdiFlush();
+        WriteTextFile(path, EncodeBmp(w, h, static_cast<const uint8_t*>(pixels)));
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        EXPECT_NE(GetFileAttributesA(path), INVALID_FILE_ATTRIBUTES) << path;
+    }
+
+    // Drags the cascade of menu 2 (ツール) to (x, y): its torn-off window.
+    HWND TearOffToolsAt(HWND top, int x, int y) {
+        ClickItem(top, 0, 2);
+        HWND tools = nullptr;
+        EXPECT_TRUE(WaitUntil(
+            [&] { return (tools = FindMenuWindow("VXMENU_CHILD", 2)) != nullptr; }, 5000));
+        SetWindowPos(tools, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        HWND torn = nullptr;
+        EXPECT_TRUE(WaitUntil(
+            [&] { return (torn = FindMenuWindow("VXMENU_PARENT", 2)) != nullptr; }, 5000));
+        return torn;
+    }
+
+    static constexpr RECT kPrimary{0, 0, 1024, 768};
+    std::string arrangement;
+    RECT second{};
+};
+
+class TwoMonitors : public MonitorsTest {
+protected:
+    void SetUp() override { SetUpFor("right left"); }
+};
+
+class SecondMonitorGone : public MonitorsTest {
+protected:
+    void SetUp() override { SetUpFor("primary"); }
+};
+
+TEST_F(TwoMonitors, DocksCascadesAndCentresTheDialogOnTheCadWindowsMonitor) {
+    HWND top = StartWithCopyData();
+    ASSERT_NE(top, nullptr);
+    HWND cad = WaitForStandInWindow("AutoCAD 2004 - [図面.dwg]");
+    RECT r{};
+    GetWindowRect(top, &r);
+    EXPECT_EQ(r.right, kPrimary.right - 1) << "the CAD window starts on the primary monitor";
+
+    // The CAD window maximised on the second monitor: the top window docks there.
+    SetWindowPos(cad, nullptr, second.left + 100, 100, 600, 400, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(cad, SW_MAXIMIZE);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return MonitorFromWindow(cad, MONITOR_DEFAULTTONULL) ==
+                   MonitorFromPoint(POINT{second.left, 0}, MONITOR_DEFAULTTONULL);
+        },
+        5000));
+    PostMessageA(top, WM_COMMAND, 103, 0); // 表示１, never saved: the default placement
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            GetWindowRect(top, &r);
+            return r.right == second.right - 1;
+        },
+        5000));
+    EXPECT_EQ(r.top, second.top - 1);
+
+    // At the second monitor's right edge a cascade opens to the left.
+    ClickItem(top, 0, 1);
+    HWND cascade = nullptr;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (cascade = FindMenuWindow("VXMENU_CHILD", 1)) != nullptr; }, 5000));
+    RECT c{};
+    GetWindowRect(cascade, &c);
+    EXPECT_EQ(c.left, r.left - g_menuTable[1].widthMinus1 - 1);
+
+    // Low on the second monitor, below the primary's bottom, a cascade of a
+    // torn-off window opens to its right at its item's height.
+    HWND torn = TearOffToolsAt(top, second.left + 300, 800);
+    ASSERT_NE(torn, nullptr);
+    RECT t{};
+    GetWindowRect(torn, &t);
+    EXPECT_EQ(t.left, second.left + 300);
+    EXPECT_EQ(t.top, 800);
+    ClickItem(torn, 2, 0);
+    HWND deep = nullptr;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (deep = FindMenuWindow("VXMENU_CHILD", 3)) != nullptr; }, 5000));
+    GetWindowRect(deep, &c);
+    EXPECT_EQ(c.left, t.right - 1);
+    EXPECT_EQ(c.top, t.top + g_menuTable[2].items[0].top + 1);
+
+    // The dialog opened from the top window is centred on its monitor.
+    HWND dialog = OpenDialog(top, kDialogItem);
+    ASSERT_NE(dialog, nullptr);
+    RECT d{};
+    GetWindowRect(dialog, &d);
+    EXPECT_EQ(d.left, second.left + (second.right - second.left - (d.right - d.left)) / 2);
+    EXPECT_EQ(d.top, second.top + (second.bottom - second.top - (d.bottom - d.top)) / 2);
+    // Painted before the picture is taken (WM_PAINT is sent to its thread).
+    RedrawWindow(dialog, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    SaveScreenshot();
+    PressButton(dialog, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+}
+
+TEST_F(TwoMonitors, TornOffWindowOnTheSecondMonitorComesBackThereFromSlot0) {
+    HWND top = StartWithCopyData();
+    ASSERT_NE(top, nullptr);
+    const int x = second.left + 300;
+    ASSERT_NE(TearOffToolsAt(top, x, 740), nullptr); // passing the primary's bottom
+    PostMessageA(top, WM_COMMAND, 109, 0);
+    ASSERT_TRUE(WaitForExit(menuProgram, 5000));
+    EndProgram(menuProgram);
+    EXPECT_EQ(Slot(0, "DeskTop"), "1024, 768");
+    EXPECT_EQ(Slot(0, "MENU2"), std::to_string(x) + ", 740");
+    EXPECT_EQ(Slot(0, "Monitors"), "0, 0, 1024, 768, " + std::to_string(second.left) + ", 0, " +
+                                       std::to_string(second.right) + ", 1024");
+
+    top = Launch("\"" + MenuExePath() + "\" " + ini);
+    ASSERT_NE(top, nullptr);
+    HWND torn = nullptr;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (torn = FindMenuWindow("VXMENU_PARENT", 2)) != nullptr; }, 5000));
+    RECT r{};
+    GetWindowRect(torn, &r);
+    EXPECT_EQ(r.left, x);
+    EXPECT_EQ(r.top, 740);
+    PostMessageA(top, WM_COMMAND, 109, 0);
+    ASSERT_TRUE(WaitForExit(menuProgram, 5000));
+    ASSERT_TRUE(CopyFileTo(dir + "\\VXMENU32.dsp", KeptLayout()));
+}
+
+TEST_F(SecondMonitorGone, TheSlotBringsTheTornOffWindowWhollyOntoThePrimary) {
+    ASSERT_TRUE(CopyFileTo(KeptLayout(), dir + "\\VXMENU32.dsp")) << "the two-monitor run first";
+    const bool wasRight = Slot(0, "Monitors").find("1024, 0, 2304, 1024") != std::string::npos;
+    HWND top = StartWithCopyData();
+    ASSERT_NE(top, nullptr);
+    HWND torn = nullptr;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (torn = FindMenuWindow("VXMENU_PARENT", 2)) != nullptr; }, 5000));
+    RECT r{};
+    GetWindowRect(torn, &r);
+    EXPECT_EQ(wasRight ? r.right : r.left, wasRight ? kPrimary.right : kPrimary.left);
+    EXPECT_EQ(r.bottom, kPrimary.bottom);
+    GetWindowRect(top, &r);
+    EXPECT_EQ(r.right, kPrimary.right - 1);
 }
 
 // While a library function's message box is open the menu is asked to end:
