@@ -619,26 +619,15 @@ TEST_F(MenuWindowsTest, ProgramInAFolderWithADotFindsItsConfigurationAndLayoutTh
 // the second monitor was switched off. Elsewhere these tests are skipped.
 class MonitorsTest : public MenuWindowsTest {
 protected:
-    static RECT Monitor(int index) {
-        struct Found {
-            RECT rects[2];
-            int count;
-        } found{};
-        EnumDisplayMonitors(
-            nullptr, nullptr,
-            [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
-                Found& f = *reinterpret_cast<Found*>(data);
-                MONITORINFO info{};
-                info.cbSize = sizeof info;
-                GetMonitorInfoA(monitor, &info);
-                if (f.count < 2) {
-                    f.rects[(info.dwFlags & MONITORINFOF_PRIMARY) ? 0 : 1] = info.rcMonitor;
-                }
-                ++f.count;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found.rects[index];
+    // The monitor at a point; an empty rectangle where there is none.
+    static RECT MonitorAt(POINT point) {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        HMONITOR monitor = MonitorFromPoint(point, MONITOR_DEFAULTTONULL);
+        if (monitor != nullptr) {
+            GetMonitorInfoA(monitor, &info);
+        }
+        return info.rcMonitor;
     }
 
     void SetUpFor(const char* arrangements) {
@@ -649,11 +638,11 @@ protected:
         arrangement = wanted;
         const bool one = arrangement == "primary";
         ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), one ? 1 : 2);
-        RECT primary = Monitor(0);
+        RECT primary = MonitorAt(POINT{0, 0});
         ASSERT_TRUE(EqualRect(&primary, &kPrimary));
-        second = Monitor(1);
         const RECT expected =
             arrangement == "right" ? RECT{1024, 0, 2304, 1024} : RECT{-1280, 0, 0, 1024};
+        second = MonitorAt(POINT{expected.left + 10, 10});
         ASSERT_TRUE(one || EqualRect(&second, &expected));
         MenuWindowsTest::SetUp();
     }
@@ -703,6 +692,16 @@ protected:
         EXPECT_TRUE(WaitUntil(
             [&] { return (torn = FindMenuWindow("VXMENU_PARENT", 2)) != nullptr; }, 5000));
         return torn;
+    }
+
+    // Menu 2's torn-off window, once it is open (an empty rectangle if it is not).
+    static RECT TornOffToolsRect() {
+        HWND torn = nullptr;
+        EXPECT_TRUE(WaitUntil(
+            [&] { return (torn = FindMenuWindow("VXMENU_PARENT", 2)) != nullptr; }, 5000));
+        RECT r{};
+        GetWindowRect(torn, &r);
+        return r;
     }
 
     static constexpr RECT kPrimary{0, 0, 1024, 768};
@@ -801,11 +800,7 @@ TEST_F(TwoMonitors, TornOffWindowOnTheSecondMonitorComesBackThereFromSlot0) {
 
     top = Launch("\"" + MenuExePath() + "\" " + ini);
     ASSERT_NE(top, nullptr);
-    HWND torn = nullptr;
-    ASSERT_TRUE(
-        WaitUntil([&] { return (torn = FindMenuWindow("VXMENU_PARENT", 2)) != nullptr; }, 5000));
-    RECT r{};
-    GetWindowRect(torn, &r);
+    RECT r = TornOffToolsRect();
     EXPECT_EQ(r.left, x);
     EXPECT_EQ(r.top, 740);
     PostMessageA(top, WM_COMMAND, 109, 0);
@@ -818,11 +813,7 @@ TEST_F(SecondMonitorGone, TheSlotBringsTheTornOffWindowWhollyOntoThePrimary) {
     const bool wasRight = Slot(0, "Monitors").find("1024, 0, 2304, 1024") != std::string::npos;
     HWND top = StartWithCopyData();
     ASSERT_NE(top, nullptr);
-    HWND torn = nullptr;
-    ASSERT_TRUE(
-        WaitUntil([&] { return (torn = FindMenuWindow("VXMENU_PARENT", 2)) != nullptr; }, 5000));
-    RECT r{};
-    GetWindowRect(torn, &r);
+    RECT r = TornOffToolsRect();
     EXPECT_EQ(wasRight ? r.right : r.left, wasRight ? kPrimary.right : kPrimary.left);
     EXPECT_EQ(r.bottom, kPrimary.bottom);
     GetWindowRect(top, &r);
