@@ -694,6 +694,21 @@ protected:
         return torn;
     }
 
+    void TearDown() override {
+        MenuWindowsTest::TearDown();
+        EndProgram(cadProgram);
+    }
+
+    // The stand-in started first and the menu attached to its window, so
+    // that the first start of a new server, which may be slow, does not
+    // outlast the menu's search for the CAD window.
+    HWND StartAttached() {
+        cad = StartModuleHost(&cadProgram, "AutoCAD 2004 - [図面.dwg]", {}, dir, log);
+        EXPECT_NE(cad, nullptr);
+        WriteConfig(ini, CopyDataTarget());
+        return Launch("\"" + MenuExePath() + "\" " + ini + " /HWND:" + HexHandle(cad));
+    }
+
     // Menu 2's torn-off window, once it is open (an empty rectangle if it is not).
     static RECT TornOffToolsRect() {
         HWND torn = nullptr;
@@ -707,6 +722,8 @@ protected:
     static constexpr RECT kPrimary{0, 0, 1024, 768};
     std::string arrangement;
     RECT second{};
+    Program cadProgram;
+    HWND cad = nullptr;
 };
 
 class TwoMonitors : public MonitorsTest {
@@ -720,9 +737,8 @@ protected:
 };
 
 TEST_F(TwoMonitors, DocksCascadesAndCentresTheDialogOnTheCadWindowsMonitor) {
-    HWND top = StartWithCopyData();
+    HWND top = StartAttached();
     ASSERT_NE(top, nullptr);
-    HWND cad = WaitForStandInWindow("AutoCAD 2004 - [図面.dwg]");
     RECT r{};
     GetWindowRect(top, &r);
     EXPECT_EQ(r.right, kPrimary.right - 1) << "the CAD window starts on the primary monitor";
@@ -786,7 +802,7 @@ TEST_F(TwoMonitors, DocksCascadesAndCentresTheDialogOnTheCadWindowsMonitor) {
 }
 
 TEST_F(TwoMonitors, TornOffWindowOnTheSecondMonitorComesBackThereFromSlot0) {
-    HWND top = StartWithCopyData();
+    HWND top = StartAttached();
     ASSERT_NE(top, nullptr);
     const int x = second.left + 300;
     ASSERT_NE(TearOffToolsAt(top, x, 740), nullptr); // passing the primary's bottom
@@ -798,7 +814,7 @@ TEST_F(TwoMonitors, TornOffWindowOnTheSecondMonitorComesBackThereFromSlot0) {
     EXPECT_EQ(Slot(0, "Monitors"), "0, 0, 1024, 768, " + std::to_string(second.left) + ", 0, " +
                                        std::to_string(second.right) + ", 1024");
 
-    top = Launch("\"" + MenuExePath() + "\" " + ini);
+    top = Launch("\"" + MenuExePath() + "\" " + ini + " /HWND:" + HexHandle(cad));
     ASSERT_NE(top, nullptr);
     RECT r = TornOffToolsRect();
     EXPECT_EQ(r.left, x);
@@ -811,7 +827,7 @@ TEST_F(TwoMonitors, TornOffWindowOnTheSecondMonitorComesBackThereFromSlot0) {
 TEST_F(SecondMonitorGone, TheSlotBringsTheTornOffWindowWhollyOntoThePrimary) {
     ASSERT_TRUE(CopyFileTo(KeptLayout(), dir + "\\VXMENU32.dsp")) << "the two-monitor run first";
     const bool wasRight = Slot(0, "Monitors").find("1024, 0, 2304, 1024") != std::string::npos;
-    HWND top = StartWithCopyData();
+    HWND top = StartAttached();
     ASSERT_NE(top, nullptr);
     RECT r = TornOffToolsRect();
     EXPECT_EQ(wasRight ? r.right : r.left, wasRight ? kPrimary.right : kPrimary.left);
