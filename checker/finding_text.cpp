@@ -14,7 +14,9 @@ struct KindText {
 };
 
 // The texts, by kind. "%R" stands for the probe's reason (left out with its
-// brackets when there is none); the others are printf conversions.
+// brackets when there is none), "%W" for a placement's words, "%J" for how
+// far a line joined by loose line ends reaches; the others are printf
+// conversions.
 const KindText kTexts[] = {
     {MenuFindingKind::kConfigUnreadable, "MC-01", "設定ファイルを開けません。"},
     {MenuFindingKind::kSectionMissing, "MC-02", "メニューのセクション[%s]がありません。"},
@@ -30,6 +32,9 @@ const KindText kTexts[] = {
      "メニューファイル[%s]を開けません（ほかのプログラムが書き込み中など）。"},
     {MenuFindingKind::kTitleLineMissing, "MC-10", "1 行目（タイトル行）に「[」がありません。"},
     {MenuFindingKind::kOutOfMemory, "MC-11", "メモリが足りません。"},
+    {MenuFindingKind::kTopMenuEmpty, "MC-12",
+     "トップメニューに項目がありません。フローティングメニューは起動時にメッセージを出さずに終了し"
+     "ます。"},
     {MenuFindingKind::kSectionHeaderBlanks, "MC-21",
      "空白があるため、この行はセクション[%s]の見出しになりません。"},
     {MenuFindingKind::kKeyLooksLikeVxmenu, "MC-22",
@@ -76,6 +81,14 @@ const KindText kTexts[] = {
      "コマンドが半角カナで終わるため改行が付かず、選んでも CAD で実行されません。"},
     {MenuFindingKind::kCommandTrailingBlank, "MC-42",
      "コマンドの最後に空白があります。空白も Enter として CAD に送られます。"},
+    {MenuFindingKind::kLineEndsNotCrLf, "MC-43",
+     "行末が CR LF ではなく %s だけのため、%J %d 行がフローティングメニューには 1 行に見えます。"},
+    {MenuFindingKind::kInitCommandCut, "MC-44",
+     "初期化コマンドに「\"」があるため、［初期値設定］で CAD に送られるのは「%s」だけです（「\"」"
+     "から後は送られません）。"},
+    {MenuFindingKind::kLabelEndHidden, "MC-45",
+     "%d バイト目の「]」は前のバイト 0x%02X と一組の全角文字の 2 バイト目として読まれるため、"
+     "表示文字はここで終わらず、次の「]」（なければ行末）までが「[」の中になります。"},
 };
 
 const KindText* TextOf(MenuFindingKind kind) {
@@ -100,7 +113,7 @@ void AppendVisible(std::string* out, const char* text) {
     }
 }
 
-// The "%R" and "%W" fillers, then the printf conversions in order:
+// The "%R", "%W" and "%J" fillers, then the printf conversions in order:
 // texts first, then numbers.
 std::string Fill(const char* format, const MenuFinding& finding, const std::string& reason) {
     std::string out;
@@ -123,6 +136,9 @@ std::string Fill(const char* format, const MenuFinding& finding, const std::stri
             p += 2;
         } else if (p[1] == 'W') {
             out += PlacementWords(finding.text2 != nullptr ? finding.text2 : "");
+            p += 2;
+        } else if (p[1] == 'J') {
+            out += finding.line <= 1 && finding.number2 != 0 ? "ファイル全体の" : "この行からの";
             p += 2;
         } else if (p[1] == 's') {
             const char* text = nextText < 2 ? texts[nextText++] : nullptr;

@@ -92,8 +92,8 @@ std::string FunctionMissingReason(HMODULE library, const char* name) {
         std::string core = Undecorated(exported);
         if (core != exported && core.size() == length &&
             EqualsIgnoringCase(core.c_str(), length, name)) {
-            return Format("飾りの付いた名前「%s」ならあります。extern \"C\" と .def "
-                          "ファイルで、飾りのない名前でエクスポートしてください",
+            return Format("装飾された名前「%s」ならあります。extern \"C\" と .def "
+                          "ファイルで、装飾のない名前でエクスポートしてください",
                           exported);
         }
     }

@@ -105,7 +105,7 @@ std::string ReasonOf(const CheckContext& check, const MenuFinding& finding) {
 
 void Report(void* context, const MenuFinding& finding) {
     CheckContext& check = *static_cast<CheckContext*>(context);
-    const bool error = FailsLoad(finding.kind);
+    const bool error = IsMenuError(finding.kind);
     (error ? check.counts.errors : check.counts.warnings) += 1;
     std::string file = finding.file != nullptr ? finding.file : "";
     int line = finding.line;

@@ -34,8 +34,7 @@ void FindCommandProblems(const char* text, size_t length, bool endsDoubleByte,
 
 } // namespace
 
-void FindLeadByteProblems(const char* line, int column, bool lineEnds,
-                          const LineFindingSink& sink) {
+void FindLeadByteProblems(const char* line, int column, const LineFindingSink& sink) {
     for (int i = 0; line[i] != '\0';) {
         const unsigned char lead = static_cast<unsigned char>(line[i]);
         if (!IsLeadByte932(lead)) {
@@ -44,10 +43,8 @@ void FindLeadByteProblems(const char* line, int column, bool lineEnds,
         }
         const unsigned char trail = static_cast<unsigned char>(line[i + 1]);
         if (trail == 0) {
-            if (lineEnds) {
-                sink.report(sink.context, MenuFindingKind::kLeadByteAtEnd, nullptr, nullptr,
-                            column + i + 1, lead, 0);
-            }
+            sink.report(sink.context, MenuFindingKind::kLeadByteAtEnd, nullptr, nullptr,
+                        column + i + 1, lead, 0);
             return;
         }
         if (trail < 0x40 || trail == 0x7F || trail > 0xFC) {
@@ -55,6 +52,21 @@ void FindLeadByteProblems(const char* line, int column, bool lineEnds,
                         column + i + 1, lead, trail);
         }
         i += 2;
+    }
+}
+
+void FindHiddenLabelEnd(const char* line, int column, const LineFindingSink& sink) {
+    const char* p = line;
+    while (*p != '\0' && *p != '[') {
+        p += CharLengthMb(p);
+    }
+    for (p += *p != '\0' ? 1 : 0; *p != '\0' && *p != ']'; p += CharLengthMb(p)) {
+        if (IsLeadByte932(static_cast<unsigned char>(p[0])) && p[1] == ']') {
+            sink.report(sink.context, MenuFindingKind::kLabelEndHidden, nullptr, nullptr,
+                        column + static_cast<int>(p + 1 - line) + 1,
+                        static_cast<unsigned char>(p[0]), 0);
+            return;
+        }
     }
 }
 

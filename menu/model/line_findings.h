@@ -12,10 +12,16 @@ struct LineFindingSink {
                    int number, int number2, int number3);
 };
 
-// Lead bytes without a trail byte: at the end of a line (lineEnds: the
-// line is whole there, not cut) or before a byte no character has second.
-// Columns count from column + 1.
-void FindLeadByteProblems(const char* line, int column, bool lineEnds, const LineFindingSink& sink);
+// Lead bytes without a trail byte: at the end of a line or piece (the line
+// reader never ends a piece inside a character, so there the file has no
+// trail byte: a CR LF or its end follows) or before a byte no character has
+// second. Columns count from column + 1.
+void FindLeadByteProblems(const char* line, int column, const LineFindingSink& sink);
+
+// An item line as written whose first ']' after its '[' is the trail byte of
+// a double-byte character, so that the item part does not end there: the
+// first such ']' before the one that ends it. Columns as above.
+void FindHiddenLabelEnd(const char* line, int column, const LineFindingSink& sink);
 
 // A parsed item line: placements that mean something else than they look,
 // text ignored after the bitmap, "/" and "*" without a value, "DLL:" without

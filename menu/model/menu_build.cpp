@@ -122,6 +122,10 @@ struct Loader {
     // With a listener: the line as read, and the line of each open submenu.
     char written[kMenuLineSize];
     std::vector<int> openedAt;
+    // With a listener: line ends other than CR LF in the line being read
+    // (bit 1 LF, bit 2 CR), and how many.
+    int looseEndKinds = 0;
+    int looseEnds = 0;
 };
 
 void Report(Loader& loader, MenuFindingKind kind, const char* text = nullptr,
@@ -157,6 +161,31 @@ void BeginFile(Loader& loader, const char* file) {
     loader.pieceOpen = 0;
     loader.pieceColumn = 0;
     loader.nextColumn = 0;
+    loader.looseEndKinds = 0;
+    loader.looseEnds = 0;
+}
+
+// With a listener: the LF and CR bytes of a piece that end no line (the
+// line reader ends lines only at CR LF), counted for the line.
+void CountLooseEnds(Loader& loader, int length) {
+    const int text = loader.pieceOpen ? length : length - 1; // without the line's own end
+    for (int i = 0; i < text; ++i) {
+        const int kind = loader.line[i] == '\n' ? 1 : loader.line[i] == '\r' ? 2 : 0;
+        loader.looseEndKinds |= kind;
+        loader.looseEnds += kind != 0;
+    }
+}
+
+// Tells of the line just read whole when such bytes join it from several
+// lines as an editor shows them; lastLine: no line follows it in the file.
+void ReportLooseEnds(Loader& loader, int lastLine) {
+    if (loader.looseEnds > 0) {
+        static const char* const kKinds[] = {"", "LF", "CR", "LF/CR"};
+        Report(loader, MenuFindingKind::kLineEndsNotCrLf, kKinds[loader.looseEndKinds], nullptr,
+               loader.looseEnds + 1, lastLine);
+    }
+    loader.looseEndKinds = 0;
+    loader.looseEnds = 0;
 }
 
 // What was looked up in library so far (the files are read one after the
@@ -217,11 +246,17 @@ const LoadedBitmap& BitmapOf(Loader& loader, void* library, const char* name) {
 // neither ends it nor makes the next line its continuation.)
 int NextLine(Loader& loader, TextFile* file) {
     const int length = ReadTextLineCounted(loader.line, sizeof loader.line, file);
+    const bool continued = length >= 0 && loader.pieceOpen != 0;
+    if (loader.listener != nullptr && !continued) {
+        ReportLooseEnds(loader, length < 0); // the line before is whole now
+    }
     if (length < 0) {
         return 0;
     }
-    const bool continued = loader.pieceOpen != 0;
     loader.pieceOpen = length == 0 || loader.line[length - 1] != '\n';
+    if (loader.listener != nullptr) {
+        CountLooseEnds(loader, length);
+    }
     if (!loader.pieceOpen) {
         loader.line[length - 1] = '\0';
     }
@@ -243,7 +278,7 @@ int NextLine(Loader& loader, TextFile* file) {
 void NoteLine(Loader& loader) {
     if (loader.listener != nullptr) {
         memcpy(loader.written, loader.line, strlen(loader.line) + 1);
-        FindLeadByteProblems(loader.line, loader.pieceColumn, !loader.pieceOpen, SinkOf(loader));
+        FindLeadByteProblems(loader.line, loader.pieceColumn, SinkOf(loader));
     }
 }
 
@@ -255,9 +290,14 @@ int32_t LengthWithNul(const std::string& text) {
 int AddPackage(Loader& loader, char* value) {
     using K = MenuFindingKind;
     std::string writtenName;
-    // (A value that begins with '=' is told of by its own finding.)
+    // (A value that begins with '=' is told of by its own finding; its
+    // quoted fields are not the ones written.)
     const bool nameShown = loader.listener != nullptr && value[0] != '=' &&
                            WrittenDisplayName(value, &writtenName) != 0;
+    std::string sentCommand;
+    if (loader.listener != nullptr && value[0] != '=' && CutInitCommand(value, &sentCommand)) {
+        Report(loader, K::kInitCommandCut, sentCommand.c_str());
+    }
     RegistrationFields fields;
     if (!ParseRegistrationValue(value, &fields)) {
         Report(loader, K::kBlankRegistration);
@@ -464,6 +504,7 @@ void NoteItemLine(Loader& loader, const ItemLine& line) {
     if (loader.listener != nullptr) {
         const char* start = SkipLeadingBlanks(loader.written);
         FindItemLineProblems(line, *start == ';', SinkOf(loader));
+        FindHiddenLabelEnd(loader.written, loader.pieceColumn, SinkOf(loader));
     }
 }
 
@@ -520,12 +561,9 @@ int ReadTitle(Loader& loader, TextFile* file) {
         Report(loader, MenuFindingKind::kTitleLineMissing);
         return 0;
     }
+    NoteItemLine(loader, title);
     if (title.hasPlacement) {
         loader.current = title.placement;
-        if (loader.listener != nullptr && PlacementLooksOther(title.placementText)) {
-            const char meaning[3] = {title.placement.vertical, title.placement.horizontal, '\0'};
-            Report(loader, MenuFindingKind::kPlacementUnclear, title.placementText, meaning);
-        }
     }
     g_menuTable.emplace_back();
     SetTitle(g_menuTable.back(), title);
@@ -534,11 +572,15 @@ int ReadTitle(Loader& loader, TextFile* file) {
 
 int ReadMenus(Loader& loader) {
     int failed = 0;
+    int titleRead = 0;
     for (size_t i = 0; i < g_packageTable.size(); ++i) {
         const PackageEntry& package = g_packageTable[i];
         BeginFile(loader, package.menuFile.c_str());
         OpenText text(loader.hooks, package.menuFile.c_str());
-        if (text.file() == nullptr || (i == 0 && !ReadTitle(loader, text.file()))) {
+        if (i == 0 && text.file() != nullptr) {
+            titleRead = ReadTitle(loader, text.file());
+        }
+        if (text.file() == nullptr || (i == 0 && !titleRead)) {
             if (loader.listener == nullptr) {
                 return 0;
             }
@@ -556,6 +598,12 @@ int ReadMenus(Loader& loader) {
             }
         }
         ReadItems(loader, text.file(), package.library);
+    }
+    if (loader.listener != nullptr && titleRead && loader.pending[0].size() == 0) {
+        // The floating menu shows no top menu without items: told at the title line.
+        BeginFile(loader, g_packageTable[0].menuFile.c_str());
+        loader.lineNumber = 1;
+        Report(loader, MenuFindingKind::kTopMenuEmpty);
     }
     if (!g_menuTable.empty()) {
         loader.pending[0].MoveTo(&g_menuTable[0].items);

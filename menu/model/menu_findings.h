@@ -16,6 +16,8 @@ enum class MenuFindingKind {
     kMenuFileUnreadable,   // text: the menu file
     kTitleLineMissing,     // the first package's first line has no '['
     kOutOfMemory,
+    // The load succeeds, but the floating menu ends at start-up without a word.
+    kTopMenuEmpty, // at the first package's title line
     // Passed over: the load goes on.
     kSectionHeaderBlanks,  // a header that would match without its blanks
     kKeyLooksLikeVxmenu,   // text: the key as read (case, tab or blank differs)
@@ -39,6 +41,10 @@ enum class MenuFindingKind {
     kCommentIsItem,        // a line beginning with ';' that holds '['
     kCommandWithoutNewline, // the command ends in a byte that gets no newline
     kCommandTrailingBlank,  // a blank before the command's newline
+    kLineEndsNotCrLf,       // text: "LF", "CR" or "LF/CR"; number: how many; number2: 1 when the
+                            // line so made runs to the end of the file (0: to a CR LF)
+    kInitCommandCut,        // text: the initialisation command as written up to its '"'
+    kLabelEndHidden, // number: the column of a ']' that is a trail byte; number2: its lead byte
 };
 
 // One finding: where (file and line, 1 for the first; 0 for the file as a
@@ -62,4 +68,9 @@ struct MenuFindingListener {
 // Kinds up to kOutOfMemory fail the load.
 inline bool FailsLoad(MenuFindingKind kind) {
     return kind <= MenuFindingKind::kOutOfMemory;
+}
+
+// Kinds up to kTopMenuEmpty keep the floating menu from showing the menu.
+inline bool IsMenuError(MenuFindingKind kind) {
+    return kind <= MenuFindingKind::kTopMenuEmpty;
 }

@@ -22,17 +22,30 @@ char* RegistrationValueOf(char* line) {
     return position;
 }
 
-int ParseRegistrationValue(char* value, RegistrationFields* fields) {
+namespace {
+
+// Splits a value in place at double quotes into its four tokens (missing
+// ones stay nullptr); 0 when it holds only blanks.
+int SplitAtQuotes(char* value, char* tokens[4]) {
     char* position = value + (SkipLeadingBlanks(value) - value);
     if (*position == '\0') {
         return 0;
     }
-    char* tokens[4] = {nullptr, nullptr, nullptr, nullptr};
-    for (char*& token : tokens) {
-        token = TokenizeMbAt(&position, "\"");
-        if (token == nullptr) {
+    for (int i = 0; i < 4; ++i) {
+        tokens[i] = TokenizeMbAt(&position, "\"");
+        if (tokens[i] == nullptr) {
             break;
         }
+    }
+    return 1;
+}
+
+} // namespace
+
+int ParseRegistrationValue(char* value, RegistrationFields* fields) {
+    char* tokens[4] = {nullptr, nullptr, nullptr, nullptr};
+    if (!SplitAtQuotes(value, tokens)) {
+        return 0;
     }
     fields->menuFile = tokens[0] ? tokens[0] : "";
     fields->displayName = tokens[2] ? tokens[2] : "";
@@ -96,5 +109,20 @@ int WrittenDisplayName(const char* value, std::string* name) {
         return 0;
     }
     name->assign(quotes[2] + 1, quotes[3]);
+    return 1;
+}
+
+int CutInitCommand(const char* value, std::string* sent) {
+    std::string copy(value);
+    char* tokens[4] = {nullptr, nullptr, nullptr, nullptr};
+    if (!SplitAtQuotes(&copy[0], tokens) || tokens[3] == nullptr) {
+        return 0;
+    }
+    const char* start = value + (tokens[3] - copy.data());
+    const char* end = start + strlen(tokens[3]);
+    if (*end != '"') {
+        return 0;
+    }
+    sent->assign(SkipLeadingBlanks(start), end);
     return 1;
 }

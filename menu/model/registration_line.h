@@ -36,6 +36,11 @@ int IsMenuSectionHeaderWithBlanks(const char* line, const char* menuName);
 // nullptr for any other line. Writes a NUL into line.
 const char* LookalikeRegistrationKey(char* line);
 
+// The initialisation command as written, up to the double quote that ends
+// it before the end of the value (the rest is never sent). 0 when no quote
+// cuts it.
+int CutInitCommand(const char* value, std::string* sent);
+
 // The display name as the value shows it: the text between its third and
 // fourth double quote. 0 when the value has fewer quotes.
 int WrittenDisplayName(const char* value, std::string* name);

@@ -39,11 +39,16 @@ TEST(CheckerReport, TextsAreFilledInOrderAndEndInTheirCode) {
     EXPECT_EQ(FindingText(Finding(MenuFindingKind::kKeyLooksLikeVxmenu, "VXMENU\t"), "")
                   .rfind("キー「VXMENU<TAB>」は", 0),
               0u);
+    // A joined line that reaches the file's end but begins below line 1.
+    EXPECT_EQ(
+        FindingText(Finding(MenuFindingKind::kLineEndsNotCrLf, "CR", nullptr, 2, 1), ""),
+        "行末が CR LF ではなく CR だけのため、この行からの 2 行がフローティングメニューには 1 "
+        "行に見えます。(MC-43)");
     EXPECT_EQ(PlacementWords("MC"), "中央・中央");
     EXPECT_EQ(PlacementWords("TL"), "上・左");
     // Every kind has a text that ends in a code of its own.
     std::vector<std::string> codes;
-    for (int k = 0; k <= static_cast<int>(MenuFindingKind::kCommandTrailingBlank); ++k) {
+    for (int k = 0; k <= static_cast<int>(MenuFindingKind::kLabelEndHidden); ++k) {
         const std::string text = FindingText(Finding(static_cast<MenuFindingKind>(k)), "");
         const size_t open = text.rfind("(MC-");
         ASSERT_NE(open, std::string::npos) << k;

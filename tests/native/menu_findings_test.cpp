@@ -21,35 +21,37 @@ struct Found {
     int line;
     std::string text;
     int number;
+    int number2 = -1;
     bool operator==(const Found& o) const {
         return kind == o.kind && file == o.file && line == o.line &&
-               (o.text == "*" || text == o.text) && (o.number < 0 || number == o.number);
+               (o.text == "*" || text == o.text) && (o.number < 0 || number == o.number) &&
+               (o.number2 < 0 || number2 == o.number2);
     }
 };
 
 std::ostream& operator<<(std::ostream& out, const Found& f) {
     return out << "{" << static_cast<int>(f.kind) << " " << f.file << ":" << f.line << " \""
-               << f.text << "\" " << f.number << "}";
+               << f.text << "\" " << f.number << " " << f.number2 << "}";
 }
 
 void Collect(void* context, const MenuFinding& finding) {
     static_cast<std::vector<Found>*>(context)->push_back(
         Found{finding.kind, finding.file, finding.line, finding.text ? finding.text : "",
-              finding.number});
+              finding.number, finding.number2});
 }
 
 struct Case {
     const char* name;
     std::vector<std::string> config; // after "[VXMENU]"; "@" stands for a good registration
-    std::vector<std::string> menu;   // lines of a.mnu ("" : none, so a.mnu does not exist)
-    std::vector<Found> expected;     // text "*" and number -1 match anything
+    std::vector<std::string> menu;   // lines of a.mnu; a last one after "!!" has no CR LF
+    std::vector<Found> expected;     // text "*" and numbers -1 match anything
     int loads;                       // 1 when the floating menu would load it
 };
 
 std::string Crlf(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) {
-        text += line + "\r\n";
+        text += line.rfind("!!", 0) == 0 ? line.substr(2) : line + "\r\n";
     }
     return text;
 }
@@ -87,7 +89,7 @@ const Case kCases[] = {
      0},
     {"EmptyValueAndLostDisplayName",
      {"VXMENU=", std::string("VXMENU=\"") + kMenu + "\"\"Name\" INIT"},
-     {"[T]"},
+     {"[T]", "[A]"},
      {{K::kEmptyRegistration, kIni, 2, "", -1}, {K::kDisplayNameLost, kIni, 3, " INIT", -1}},
      1},
     {"EveryFailingRegistrationIsTold",
@@ -109,8 +111,40 @@ const Case kCases[] = {
      1},
     {"LeadBytes",
      {"@"},
-     {"[T]", "[A]X\x81", "[B\x81 ]Y"},
-     {{K::kLeadByteAtEnd, kMenu, 2, "", 5}, {K::kLeadByteBadTrail, kMenu, 3, "", 3}},
+     {"[T]", "[A]X\x81", "[B\x81 ]Y", "!![C]Z\x81"},
+     {{K::kLeadByteAtEnd, kMenu, 2, "", 5},
+      {K::kLeadByteBadTrail, kMenu, 3, "", 3},
+      {K::kLeadByteAtEnd, kMenu, 4, "", 5}},
+     1},
+    {"LabelEndIsATrailByte",
+     {"@"},
+     {"[T]", "[A\x81]LINE", "[B\x81]C]X", "[\x81\x81]OK"},
+     {{K::kLabelEndHidden, kMenu, 2, "", 4, 0x81}, {K::kLabelEndHidden, kMenu, 3, "", 4, 0x81}},
+     1},
+    {"TitleLineGetsTheItemChecks",
+     {"@"},
+     {"; [T^BMP16^#hint]", "[A]"},
+     {{K::kCommentIsItem, kMenu, 1, "", -1}, {K::kTextAfterBitmap, kMenu, 1, "#hint", -1}},
+     1},
+    {"TopMenuWithoutItems",
+     {"@"},
+     {"[T]", "; only a comment"},
+     {{K::kTopMenuEmpty, kMenu, 1, "", -1}},
+     1},
+    {"LfOnlyFileIsOneLine",
+     {"@"},
+     {"!![T]\n[A]LINE\n[B]\n"},
+     {{K::kLineEndsNotCrLf, kMenu, 1, "LF", 3, 1}, {K::kTopMenuEmpty, kMenu, 1, "", -1}},
+     1},
+    {"BareCrJoinsTwoLines",
+     {"@"},
+     {"[T]", "[A]LINE\r[B]", "[C]"},
+     {{K::kLineEndsNotCrLf, kMenu, 2, "CR", 2, 0}},
+     1},
+    {"InitCommandWithAQuote",
+     {std::string("VXMENU=\"") + kMenu + "\" \"A\" ^C^C(load \"vxinit\")"},
+     {"[T]", "[A]"},
+     {{K::kInitCommandCut, kIni, 2, "^C^C(load ", -1}},
      1},
     {"EndsBeyondTheOpenMenus",
      {"@"},

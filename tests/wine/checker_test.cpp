@@ -1,7 +1,7 @@
 // The menu checker VXMCHECK.EXE under Wine: the demo packages check clean
 // and their preview sheet is painted; what only the companion library can
-// tell (bitmaps, exports, a library that does not load) is reported by file
-// and line; exit statuses.
+// tell (bitmaps, exports, a library that does not load) and what the menu
+// drops in silence are reported by file and line; exit statuses.
 #include <gtest/gtest.h>
 
 #include "tests/wine/support/win_test_support.h"
@@ -181,6 +181,22 @@ TEST_F(CheckerTest, LoadFailuresAreErrorsAndNoSheetIsPainted) {
     run = Check("\"" + dir + "\\NOLIB.MNU\"");
     EXPECT_EQ(run.status, 1u);
     EXPECT_TRUE(Has(run, dir + "\\NOLIB.MNU:1: error: 付属ライブラリ[")) << run.lines.at(0);
+}
+
+TEST_F(CheckerTest, WhatTheMenuDropsSilentlyIsTold) {
+    // LF line ends make the file its title line alone; a quote cuts the
+    // initialisation command.
+    const std::string menu = dir + "\\VXDEMO.MNU";
+    WriteTextFile(menu, "[T]\n[a]LINE\n");
+    const std::string config =
+        WriteConfig("VXMENU=\"" + menu + "\" \"名前\" ^C^C(load \"vxinit\")\r\n");
+    CheckRun run = Check(config);
+    EXPECT_EQ(run.status, 1u);
+    EXPECT_TRUE(Has(run, menu + ":1: warning: 行末が CR LF ではなく LF だけのため、ファイル全体の "
+                                "2 行がフローティングメニューには 1 行に見えます。(MC-43)"));
+    EXPECT_TRUE(Has(run, menu + ":1: error: トップメニューに項目がありません。"));
+    EXPECT_TRUE(Has(run, dir + "\\VXMENU32.INI:2: warning: 初期化コマンドに「\"」があるため、"
+                               "［初期値設定］で CAD に送られるのは「^C^C(load 」だけです"));
 }
 
 TEST_F(CheckerTest, UsageErrorsEndWithStatusTwo) {
