@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
 
     CheckOutcome outcome = RunMenuCheck(request, CheckOutput{nullptr, PrintLine});
     if (request.previewFormat != PreviewFormat::kNone) {
-        if (!outcome.loaded) {
+        if (!outcome.loaded || outcome.counts.errors > 0) { // the floating menu shows nothing
             PrintLine(nullptr, "VXMCHECK: エラーがあるため、プレビューは作りません。(MC-51)");
         } else if (WritePreviewSheet(request.previewPath, request.previewFormat, &problem)) {
             PrintLine(nullptr, "VXMCHECK: プレビューを " + request.previewPath + " に書きました。");

@@ -190,8 +190,9 @@ TEST_F(CheckerTest, WhatTheMenuDropsSilentlyIsTold) {
     WriteTextFile(menu, "[T]\n[a]LINE\n");
     const std::string config =
         WriteConfig("VXMENU=\"" + menu + "\" \"名前\" ^C^C(load \"vxinit\")\r\n");
-    CheckRun run = Check(config);
+    CheckRun run = Check(config + " \"/PREVIEW:" + dir + "\\sheet.bmp\"");
     EXPECT_EQ(run.status, 1u);
+    EXPECT_TRUE(Has(run, "(MC-51)")); // the menu loads, but shows nothing to paint
     EXPECT_TRUE(Has(run, menu + ":1: warning: 行末が CR LF ではなく LF だけのため、ファイル全体の "
                                 "2 行がフローティングメニューには 1 行に見えます。(MC-43)"));
     EXPECT_TRUE(Has(run, menu + ":1: error: トップメニューに項目がありません。"));
