@@ -82,7 +82,8 @@ bool PlacementLooksOther(const char* text) {
            second[CharLengthMb(second)] != '\0';
 }
 
-void FindItemLineProblems(const ItemLine& line, bool startsAsComment, const LineFindingSink& sink) {
+void FindItemLineProblems(const ItemLine& line, bool startsAsComment, bool isTitle,
+                          const LineFindingSink& sink) {
     using K = MenuFindingKind;
     if (startsAsComment) {
         Report(sink, K::kCommentIsItem);
@@ -90,17 +91,20 @@ void FindItemLineProblems(const ItemLine& line, bool startsAsComment, const Line
     if (line.hasBadCount) {
         Report(sink, K::kCountPrefixInvalid, line.badCount);
     }
-    if (line.endLevels > 0 && line.opensSubmenu) {
-        Report(sink, K::kSubmenuPrefixIgnored);
-    } else if (line.opensSubmenu && line.isStatic) {
-        Report(sink, K::kStaticOpensSubmenu, line.labelLength > 0 ? line.label : line.hint);
-    }
     if (line.hasPlacement && PlacementLooksOther(line.placementText)) {
         const char meaning[3] = {line.placement.vertical, line.placement.horizontal, '\0'};
         Report(sink, K::kPlacementUnclear, line.placementText, meaning);
     }
     if (line.afterBitmap[0] != '\0') {
         Report(sink, K::kTextAfterBitmap, line.afterBitmap);
+    }
+    if (isTitle) {
+        return;
+    }
+    if (line.endLevels > 0 && line.opensSubmenu) {
+        Report(sink, K::kSubmenuPrefixIgnored);
+    } else if (line.opensSubmenu && line.isStatic) {
+        Report(sink, K::kStaticOpensSubmenu, line.labelLength > 0 ? line.label : line.hint);
     }
     if (line.functionName != nullptr && line.functionName[0] == '\0') {
         Report(sink, K::kFunctionNameEmpty);

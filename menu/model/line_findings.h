@@ -27,8 +27,10 @@ void FindHiddenLabelEnd(const char* line, int column, const LineFindingSink& sin
 // text ignored after the bitmap, "/" and "*" without a value, "DLL:" without
 // a name or in lower case, "->" that does nothing, a static item that opens
 // a submenu, commands whose end the newline rule treats unexpectedly.
-// startsAsComment: the line as written began with ';'.
-void FindItemLineProblems(const ItemLine& line, bool startsAsComment, const LineFindingSink& sink);
+// startsAsComment: the line as written began with ';'. The title line
+// (isTitle) opens no submenu and sends no command: only how it reads counts.
+void FindItemLineProblems(const ItemLine& line, bool startsAsComment, bool isTitle,
+                          const LineFindingSink& sink);
 
 // Whether a placement text, read by PlacementOf, may mean something else
 // than its letters say: an empty text, one letter other than B, C, L, M, R,

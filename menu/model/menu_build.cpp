@@ -499,11 +499,11 @@ int CountItemLinesLeft(Loader& loader, TextFile* file) {
     return items;
 }
 
-// With a listener: what the item line passes over.
-void NoteItemLine(Loader& loader, const ItemLine& line) {
+// With a listener: what the item line (or the title line) passes over.
+void NoteItemLine(Loader& loader, const ItemLine& line, bool isTitle = false) {
     if (loader.listener != nullptr) {
         const char* start = SkipLeadingBlanks(loader.written);
-        FindItemLineProblems(line, *start == ';', SinkOf(loader));
+        FindItemLineProblems(line, *start == ';', isTitle, SinkOf(loader));
         FindHiddenLabelEnd(loader.written, loader.pieceColumn, SinkOf(loader));
     }
 }
@@ -561,7 +561,7 @@ int ReadTitle(Loader& loader, TextFile* file) {
         Report(loader, MenuFindingKind::kTitleLineMissing);
         return 0;
     }
-    NoteItemLine(loader, title);
+    NoteItemLine(loader, title, true);
     if (title.hasPlacement) {
         loader.current = title.placement;
     }
