@@ -49,6 +49,8 @@ endfunction()
 # The product's version, carried by every deliverable's version block and the
 # release archive's name; set once, by project() in the top-level CMakeLists.txt.
 set(VX_VERSION "${PROJECT_VERSION}")
+# The product's maker, named in every version block and by the installer package.
+set(VX_MANUFACTURER "VX Project")
 
 # Version block (Japanese, UTF-16) for a program or DLL: product name and
 # version, the file's name and description, the copyright. ICON gives a

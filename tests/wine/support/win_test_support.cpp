@@ -46,8 +46,6 @@ std::string DistDir() {
     return VX_DIST_DIR_PATH;
 }
 
-namespace {
-
 void RemoveTree(const std::string& dir) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
@@ -69,8 +67,6 @@ void RemoveTree(const std::string& dir) {
     }
     RemoveDirectoryA(dir.c_str());
 }
-
-} // namespace
 
 std::string MakeTestDir(const std::string& name) {
     char temp[MAX_PATH];

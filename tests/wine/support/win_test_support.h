@@ -25,6 +25,9 @@ std::string UtilityModulePath();
 // The deliverables laid out as installed (VXCAD.EXE, VXMENU\..., TOOLS\...).
 std::string DistDir();
 
+// Removes a folder with everything in it.
+void RemoveTree(const std::string& dir);
+
 // A new empty folder below the temporary folder, named after the test.
 std::string MakeTestDir(const std::string& name);
 
