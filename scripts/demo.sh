@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The main job: builds the deliverables (dist/win32 shipped, dist/win64 for
-# 64-bit-only machines) and installs the shipped build (the x86_64 one where
-# this machine runs no 32-bit programs) them in build/demo as a CAD office would have them: a
-# package folder with a blank in its name holding VXCAD.EXE, its setup file
-# and the demo menu packages, the stand-in CAD program as ACAD.EXE in a CAD
-# folder, and an AutoCAD 2004 installation with a base profile in the Wine
-# registry. Then it starts VXCAD.EXE alone and says, with screenshots, what
-# each step of the start-up chain did, uses the floating menu and the in-CAD
-# modules, and starts once more with /S leaving a package out.
+# machines that cannot run 32-bit code) and their installer packages, installs
+# the package of the build the tests run silently into the Wine prefix as a CAD
+# office would (a package folder with a blank in its name, the office's CAD
+# folder and profile name given as properties), adds the demo menu packages
+# and the demo's setup file, the stand-in CAD program as ACAD.EXE in a CAD
+# folder and an AutoCAD 2004 installation with a base profile in the Wine
+# registry. Then it starts the installed VXCAD.EXE alone and says, with
+# screenshots, what each step of the start-up chain did, uses the floating
+# menu and the in-CAD modules, starts once more with /S leaving a package out,
+# and at the end removes the package and shows what stayed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -20,26 +22,42 @@ file dist/win32/VXCAD.EXE dist/win32/VXMENU/VXMENU32.EXE dist/win64/VXCAD.EXE \
   dist/win64/VXMENU/VXMENU32.EXE | sed 's/^/  /'
 echo "=== the release (dist/win32 stripped, laid out in the archive with the guide and the demo)"
 sed 's/^/  /' build/win32/release-sizes.txt
+echo "=== the Windows Installer packages (installer/vx.wxs)"
+for msi in dist/VX-*-win32.msi dist/VX-*-win64.msi; do echo "  $msi: $(stat -c %s "$msi") bytes"; done
 
 source scripts/wine-env.sh
 vx_wine_up
 trap vx_wine_down EXIT
 arch=$(vx_test_arch)
 echo "=== running the $arch build (dist/$arch)"
+driver=build/$arch/tools/demo_driver/demo_driver.exe
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/win32/CMakeCache.txt)
 
 winpath() { echo "Z:${1//\//\\}"; }
 escaped() { winpath "$1" | sed 's/\\/\\\\/g'; }      # for sed replacements
 tosjis() { iconv -f UTF-8 -t CP932 | sed 's/$/\r/'; } # our UTF-8 samples as the files are
 sjis() { iconv -f CP932 -t UTF-8 -c | tr -d '\r'; }   # what the programs wrote, for reading
-driver=build/$arch/tools/demo_driver/demo_driver.exe
 
-echo "=== installing the demo in build/demo"
+echo "=== installing dist/VX-$version-$arch.msi silently, per user, into C:\\VX Package"
 demo=$root/build/demo
-pkg="$demo/VX Package"
+pkg="$WINEPREFIX/drive_c/VX Package"
 cad=$demo/CAD
-rm -rf "$demo"
-mkdir -p "$pkg" "$cad"
-cp -r "dist/$arch/." "$pkg/"
+pkgwin='C:\VX Package'  # the same folder as Windows programs name it
+pkgesc=$(sed 's/\\/\\\\/g' <<<"$pkgwin")  # for sed replacements
+# What an earlier run left: its installation and the files its programs wrote.
+"$VX_WINE" msiexec /x "$(winpath "$root/dist/VX-$version-$arch.msi")" /qn >/dev/null 2>&1 || true
+rm -rf "$demo" "$pkg"
+mkdir -p "$cad"
+elapsed() { awk -v from="$1" -v to="$EPOCHREALTIME" 'BEGIN { printf "%.1f", to - from }'; }
+start=$EPOCHREALTIME
+"$VX_WINE" msiexec /i "$(winpath "$root/dist/VX-$version-$arch.msi")" /qn "INSTALLDIR=$pkgwin" \
+  "ACAD16DIR=$(winpath "$cad")" "PFNAME=VXデモ"
+echo "  msiexec /i VX-$version-$arch.msi /qn INSTALLDIR=\"$pkgwin\" ACAD16DIR=... PFNAME=VXデモ: $(elapsed "$start") s"
+(cd "$pkg" && find . -type f | sort | sed 's|^\./|    |')
+echo "  VXCAD.ini as the package wrote it (PKGDIR, ACAD16DIR and PFNAME filled in):"
+sjis <"$pkg/VXCAD.ini" | grep -E '^(PKGDIR|PFNAME|ACAD16DIR)=' | sed 's/^/    /'
+echo "  Start menu: $(cd "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs" && ls VX*.lnk)"
+echo "=== the office's additions: the demo menu packages beside it, the demo's setup file"
 cp -r "build/$arch/samples/VXDEMO" "$pkg/VXDEMO"
 cp "build/$arch/tools/cad/ACAD.EXE" "$cad/ACAD.EXE"
 log=$cad/acad.log
@@ -48,12 +66,12 @@ log=$cad/acad.log
 printf '[STANDIN]\ncaption=AutoCAD 2004 - [デモ図面.dwg]\nlog=%s\nidledelay=1500\n' \
   "$(winpath "$log")" | tosjis >"$cad/ACAD.ini"
 for menu in VXDEMO VXDRAW VXTOOL; do
-  sed "s|@PKG@|$(escaped "$pkg")|" "samples/demo/package/$menu.INI" | tosjis \
+  sed "s|@PKG@|$pkgesc|" "samples/demo/package/$menu.INI" | tosjis \
     >"$pkg/VXDEMO/$menu.INI"
 done
-sed -e "s|@PKG@|$(escaped "$pkg")|" -e "s|@CAD@|$(escaped "$cad")|" \
+sed -e "s|@PKG@|$pkgesc|" -e "s|@CAD@|$(escaped "$cad")|" \
   samples/demo/launcher/VXCAD.ini.in | tosjis >"$pkg/VXCAD.ini"
-echo "  $pkg: VXCAD.EXE, VXCAD.ini, VXMENU\\ (VXMENU32.EXE, the modules), VXDEMO\\ (three packages)"
+echo "  $pkgwin: VXCAD.EXE, VXCAD.ini, VXMENU\\ (VXMENU32.EXE, the modules), VXDEMO\\ (three packages)"
 echo "  $cad: ACAD.EXE (the stand-in CAD program)"
 echo "  the setup file's [SYSTEM] entries and registry script:"
 sjis <"$pkg/VXCAD.ini" | sed -n '/^\[SYSTEM\]/,$p' | sed 's/^/    /'
@@ -72,8 +90,8 @@ query "$product\\Profiles\\<<名前のないプロファイル>>" /s
 echo "  before: Active Assistance"
 query "$product\\Applications\\Active Assistance"
 
-echo "=== starting VXCAD.EXE alone, from the package folder"
-"$VX_WINE" "$pkg/VXCAD.EXE" &
+echo "=== starting the installed VXCAD.EXE alone, from the package folder"
+"$VX_WINE" "$pkgwin\\VXCAD.EXE" &
 launcher=$!
 "$VX_WINE" "$driver" splash | sjis
 import -window root "$root/build/demo-splash.png" 2>/dev/null &&
@@ -90,9 +108,9 @@ sed 's/^/    /' "$pkg/SYSTEM.DAT" | tr -d '\r'
 echo "  VXMENU\\VXMENU32.INI (the menu adds its HWND key when it starts):"
 sjis <"$pkg/VXMENU/VXMENU32.INI" | sed 's/^/    /'
 
-ini=$(winpath "$pkg/VXMENU/VXMENU32.INI")
+ini="$pkgwin\\VXMENU\\VXMENU32.INI"
 echo "=== the floating menu, started by the splash window, started the CAD program"
-"$VX_WINE" "$driver" show "$ini" "$(winpath "$log")" "$(winpath "$pkg/VXDEMO/VXDEMO.log")" | sjis
+"$VX_WINE" "$driver" show "$ini" "$(winpath "$log")" "$pkgwin\\VXDEMO\\VXDEMO.log" | sjis
 started() { grep -a -A1 '^START' "$log" | tail -1 | sjis; }
 echo "  the stand-in CAD program (ACAD.EXE) was started with the arguments: $(started)"
 echo "  HWND key of VXMENU32.INI: $(grep -a '^HWND' "$pkg/VXMENU/VXMENU32.INI" | tr -d '\r')"
@@ -117,14 +135,14 @@ import -window root "$root/build/demo-left.png" 2>/dev/null &&
 # driven by LISP calls (the steps live in tools/demo_driver, "modules").
 echo "=== the in-CAD modules inside the stand-in CAD program"
 file dist/win32/VXMENU/*.arx dist/win64/VXMENU/*.arx | sed 's/^/  /'
-"$VX_WINE" "$driver" modules "$(winpath "$log")" "$(winpath "$pkg/VXMENU")" \
-  "$(winpath "$pkg/VXDEMO/VXDEMO.CMD")" | sjis
+"$VX_WINE" "$driver" modules "$(winpath "$log")" "$pkgwin\\VXMENU" \
+  "$pkgwin\\VXDEMO\\VXDEMO.CMD" | sjis
 # --- end of the in-CAD modules
 
 # --- The menu checker: the demo packages checked with the floating menu's
 # own loader, and every menu painted into one preview sheet (checker/).
 echo "=== the menu checker TOOLS\\VXMCHECK.EXE on the VXMENU32.INI the launcher wrote"
-"$VX_WINE" "$pkg/TOOLS/VXMCHECK.EXE" "$ini" "/PREVIEW:$(winpath "$root/build/demo-preview.png")" |
+"$VX_WINE" "$pkgwin\\TOOLS\\VXMCHECK.EXE" "$ini" "/PREVIEW:$(winpath "$root/build/demo-preview.png")" |
   sjis | sed 's/^/  /'
 echo "  preview sheet of the top menu and every submenu: build/demo-preview.png"
 # --- end of the menu checker
@@ -135,7 +153,7 @@ echo "=== closing"
 
 echo "=== starting again: VXCAD.EXE /S VXTOOL leaves the package VXTOOL out"
 profile=$(query "$product\\Profiles\\VXデモ" /s)
-"$VX_WINE" "$pkg/VXCAD.EXE" /S VXTOOL &
+"$VX_WINE" "$pkgwin\\VXCAD.EXE" /S VXTOOL &
 launcher=$!
 "$VX_WINE" "$driver" top "$ini" | sjis
 echo "  SYSTEM.DAT, written anew:"
@@ -152,3 +170,9 @@ wait $launcher || true
 import -window root "$root/build/demo-second.png" 2>/dev/null &&
   echo "  screenshot of the menu with two packages: build/demo-second.png"
 "$VX_WINE" "$driver" closecad | sjis
+
+echo "=== removing the package: msiexec /x VX-$version-$arch.msi /qn"
+start=$EPOCHREALTIME
+"$VX_WINE" msiexec /x "$(winpath "$root/dist/VX-$version-$arch.msi")" /qn
+echo "  removed in $(elapsed "$start") s; what stayed in $pkgwin (written by the office, the programs and the demo):"
+(cd "$pkg" && find . -type f | sort | sed 's|^\./|    |')

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing VX needs on Debian 12: the MinGW-w64
 # compilers, Wine64 with the 32-bit Wine beside it (the shipped build is
-# 32-bit), Xvfb, a Japanese locale and font, native test libraries.
+# 32-bit), Xvfb, a Japanese locale and font, native test libraries, wixl and
+# msibuild for the installer packages.
 # Idempotent: when everything is present it only checks and returns.
 set -euo pipefail
 
@@ -12,6 +13,7 @@ packages=(
   wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick
   fonts-ipafont-gothic locales file
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+  msitools wixl
 )
 
 missing=()
@@ -41,7 +43,10 @@ fi
 # fails the pipe by its writer's SIGPIPE.
 if ! grep -qi '^ja_JP\.utf-\?8$' <<<"$(locale -a 2>/dev/null)"; then
   echo "setup: generating the ja_JP.UTF-8 locale"
-  $sudo_cmd localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+  # Outside the locale archive: a shell that looked for a locale before the
+  # archive existed never reads it again, and would warn when the scripts
+  # set LC_ALL; a locale folder it finds at any time.
+  $sudo_cmd localedef --no-archive -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi
 
 echo "setup: all tools present"
