@@ -1,6 +1,6 @@
 // The version block of every program and library as Explorer's properties
 // read it: the Japanese block with the product's version, the file's own name
-// and a Japanese description; the programs' icons.
+// and a Japanese description; the programs' icons and application manifests.
 #include <gtest/gtest.h>
 
 #include "tests/wine/support/win_test_support.h"
@@ -46,6 +46,22 @@ std::string Value(std::vector<char>& block, const char* name) {
         return "<absent>";
     }
     return static_cast<const char*>(text);
+}
+
+// The program's application manifest (resource 1 of type RT_MANIFEST), or "".
+std::string Manifest(const std::string& path) {
+    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    std::string text;
+    HRSRC found =
+        module ? FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)) : nullptr;
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    if (loaded != nullptr) {
+        text.assign(static_cast<const char*>(LockResource(loaded)), SizeofResource(module, found));
+    }
+    if (module != nullptr) {
+        FreeLibrary(module);
+    }
+    return text;
 }
 
 bool HasDoubleByteText(const std::string& text) {
@@ -99,6 +115,13 @@ TEST(VersionInfo, EveryProgramAndLibraryCarriesTheJapaneseBlock) {
         EXPECT_TRUE(HasDoubleByteText(Value(block, "FileDescription")));
         if (lstrcmpiA(extension.c_str(), ".exe") == 0) {
             EXPECT_GT(ExtractIconExA(path.c_str(), -1, nullptr, nullptr, 0), 0u);
+            // Run as invoked (no installer detection, no file virtualisation),
+            // declared for Windows Vista to 11.
+            std::string manifest = Manifest(path);
+            EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\""),
+                      std::string::npos);
+            EXPECT_NE(manifest.find("{e2011457-1546-43c5-a5fe-008deee3d3f0}"), std::string::npos);
+            EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos);
         }
     }
 }
