@@ -171,6 +171,7 @@ TEST(Installer, PerUserUpgradeKeepsWhatUsersWroteAndRemovalLeavesIt) {
     EXPECT_EQ(ProductInfo(first, user, L"InstalledProductName"), "VX");
     EXPECT_EQ(ProductInfo(first, user, L"Publisher"), "VX Project");
     EXPECT_TRUE(Exists(ProductInfo(first, user, L"ProductIcon")));
+    EXPECT_EQ(ProductInfo(first, user, L"InstallLocation"), dir + "\\");
     ExpectInstalledFiles(dir);
     ExpectShortcut(Folder(CSIDL_PROGRAMS), dir);
 
@@ -247,7 +248,17 @@ TEST(Installer, PerMachineIntoTheGivenFolderWithTheOfficesSettings) {
     EXPECT_EQ(ReadIniValue(setup, "REGISTRY", "PFNAME"), "VX建築");
     EXPECT_EQ(ReadIniValue(setup, "VXMENU", "VXMENUFLG"), "1");
 
-    ASSERT_EQ(Remove(product), static_cast<UINT>(ERROR_SUCCESS));
+    // The upgrade finds the folder of the installed version by itself and
+    // keeps the office's settings.
+    ASSERT_EQ(Install(VX_UPGRADE_PACKAGE, "ALLUSERS=1"), static_cast<UINT>(ERROR_SUCCESS));
+    EXPECT_EQ(MsiQueryProductStateW(product.c_str()), INSTALLSTATE_UNKNOWN);
+    const std::wstring upgraded = InstalledProduct();
+    EXPECT_EQ(ProductInfo(upgraded, MSIINSTALLCONTEXT_MACHINE, L"VersionString"),
+              VX_UPGRADE_VERSION);
+    ExpectInstalledFiles(dir);
+    EXPECT_EQ(ReadIniValue(setup, "REGISTRY", "PFNAME"), "VX建築");
+
+    ASSERT_EQ(Remove(upgraded), static_cast<UINT>(ERROR_SUCCESS));
     EXPECT_FALSE(Exists(dir + "\\VXCAD.EXE"));
     EXPECT_FALSE(Exists(programs + kShortcutName));
     EXPECT_TRUE(Exists(setup));
