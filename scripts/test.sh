@@ -150,6 +150,14 @@ release() {
     grep -qx "$rel" <<<"$listing" || { echo "dist/VX-$version-win32.zip lacks $rel"; status=1; }
   done
   cmake -E tar tvf "dist/VX-$version-win32.zip" | grep -v '/$' | awk '{print "  " $5 "\t" $NF}' | sort -k2
+  # The installer package holds every shipped program too.
+  local packaged
+  packaged=$(msiinfo export "dist/VX-$version-win32.msi" File | cut -f3 | tr -d '\r') || return 1
+  for pe in $(cd dist/win32 && find . -type f \( -iname '*.exe' -o -iname '*.arx' \)); do
+    grep -qx "$(basename "$pe")" <<<"$packaged" ||
+      { echo "dist/VX-$version-win32.msi lacks ${pe#./}"; status=1; }
+  done
+  echo "dist/VX-$version-win32.msi: $(stat -c %s "dist/VX-$version-win32.msi") bytes"
   return $status
 }
 
