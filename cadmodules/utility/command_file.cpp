@@ -44,7 +44,7 @@ int ParseCommandPiece(char* piece, char* section, size_t sectionSize, CommandSin
         return 1;
     }
     char* names = piece;
-    while (*names == '=') {
+    if (*names == '=') {
         ++names;
     }
     char* equals = FindCharMb(names, '=');
@@ -70,6 +70,7 @@ int ReadCommandFile(LinePieces* pieces, CommandSink sink, void* context) {
         if (!ParseCommandPiece(piece, section, sizeof section, sink, context)) {
             return 0;
         }
+        SkipLineRest(pieces); // a line's rest is never a line of its own
     }
     return 1;
 }

@@ -15,11 +15,12 @@ using CommandSink = int (*)(void* context, const char* name, const char* section
 
 // One piece (its line end removed) with the current section (sectionSize
 // bytes), which a section line replaces. Comments (";" in the first column),
-// blank pieces and command lines without "=" make no entry. Returns 0 when
-// the sink stopped.
+// blank pieces and command lines without "=" (one "=" at the start passed
+// over) make no entry. Returns 0 when the sink stopped.
 int ParseCommandPiece(char* piece, char* section, size_t sectionSize, CommandSink sink,
                       void* context);
 
-// Every piece of a command file, the section starting empty. Returns 0 when
-// the sink stopped.
+// Every line of a command file, the section starting empty: a line longer
+// than a piece is read by its first piece only (its rest is dropped).
+// Returns 0 when the sink stopped.
 int ReadCommandFile(LinePieces* pieces, CommandSink sink, void* context);

@@ -50,6 +50,22 @@ char* ReadLinePiece(char* dst, int size, LinePieces* pieces) {
     }
 }
 
+void SkipLineRest(LinePieces* pieces) {
+    if (pieces->cut == 0) {
+        return;
+    }
+    pieces->cut = 0;
+    pieces->carry = 0;
+    char block[256];
+    while (pieces->read(block, sizeof block, pieces->context) != nullptr) {
+        const size_t length = strlen(block);
+        // A short block without a line end is the end of the data (or a NUL in it).
+        if (length + 1 < sizeof block || block[length - 1] == '\n') {
+            return;
+        }
+    }
+}
+
 char* ReadMemoryLine(char* dst, int size, void* context) {
     MemoryLines* lines = static_cast<MemoryLines*>(context);
     if (size < 1 || lines->offset >= lines->size) {

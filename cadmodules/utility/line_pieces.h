@@ -30,3 +30,7 @@ char* ReadMemoryLine(char* dst, int size, void* context); // context: MemoryLine
 // right after a full piece ends that line and makes no piece of its own.
 // Returns dst, or nullptr at the end of the data.
 char* ReadLinePiece(char* dst, int size, LinePieces* pieces);
+
+// Passes over the rest of the line whose last piece filled its buffer;
+// nothing when that piece ended its line.
+void SkipLineRest(LinePieces* pieces);

@@ -1,8 +1,9 @@
 // Arbitrary bytes as a command file of %mkcmdlst, and as text read in
 // pieces of a size the first byte picks: no crash, no access out of
-// bounds, every text within its piece.
+// bounds, every text within its piece, every entry shaped by the rules.
 #include "cadmodules/utility/command_file.h"
 #include "cadmodules/utility/line_pieces.h"
+#include "menu/strutil/sjis_text.h"
 
 #include <cstdint>
 #include <cstring>
@@ -10,9 +11,21 @@
 
 namespace {
 
+// Whether a single-byte character of text lies in [low, high] or is one of stops.
+bool HoldsSingleByte(const char* text, char low, char high, const char* stops) {
+    for (const char* p = text; *p != '\0'; p += CharLengthMb(p)) {
+        if (CharLengthMb(p) == 1 && ((*p >= low && *p <= high) || strchr(stops, *p) != nullptr)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A name is upper-cased and holds no separator nor "=", a section is
+// lower-cased and ends before its "]", a value has no leading blank.
 int Check(void*, const char* name, const char* section, const char* value) {
-    if (name[0] == '\0' || strlen(name) >= kCommandPieceSize ||
-        strlen(section) >= kCommandPieceSize || strlen(value) >= kCommandPieceSize) {
+    if (name[0] == '\0' || HoldsSingleByte(name, 'a', 'z', " \t,;=") ||
+        HoldsSingleByte(section, 'A', 'Z', "]") || value[0] == ' ' || value[0] == '\t') {
         __builtin_trap();
     }
     return 1;
