@@ -5,10 +5,6 @@
 #ifndef VX_CAD_INTERFACE_H
 #define VX_CAD_INTERFACE_H
 
-#include <stddef.h>
-#include <stdlib.h>
-#include <string.h>
-
 #if defined(_WIN32)
 #include <windows.h>
 #if defined(VX_CAD_HOST)
@@ -91,42 +87,11 @@ CADAPI int acedRetList(const struct resbuf* list);
 CADAPI int acedFindFile(const char* name, char* result);
 CADAPI int acedAlert(const char* text);
 CADAPI int acutPrintf(const char* format, ...);
-/* A record of the type with an empty value; acutRelRb frees a whole chain,
-   and with each RTSTR record its text. */
+/* A record of the type with an empty value. acutRelRb frees a whole chain
+   and each RTSTR record's text with the CAD program's own run-time library
+   and heap: it must be given no text that a module allocated. */
 CADAPI struct resbuf* acutNewRb(int type);
 CADAPI int acutRelRb(struct resbuf* chain);
-
-/* The one allocator of texts that cross between module and CAD program
-   (the texts of RTSTR records that acutRelRb frees). Each side links its
-   own C runtime with its own heap, so neither malloc nor free may be used
-   for them: both sides allocate and free from the process heap. */
-static inline char* CadTextAlloc(size_t size) {
-#if defined(_WIN32)
-    return (char*)HeapAlloc(GetProcessHeap(), 0, size);
-#else
-    return (char*)malloc(size);
-#endif
-}
-
-static inline void CadTextFree(void* text) {
-#if defined(_WIN32)
-    if (text != NULL) {
-        HeapFree(GetProcessHeap(), 0, text);
-    }
-#else
-    free(text);
-#endif
-}
-
-/* A copy of text from CadTextAlloc, or NULL when there is no memory. */
-static inline char* CadTextCopy(const char* text) {
-    size_t size = strlen(text) + 1;
-    char* copy = CadTextAlloc(size);
-    if (copy != NULL) {
-        memcpy(copy, text, size);
-    }
-    return copy;
-}
 
 #ifdef __cplusplus
 }

@@ -2,6 +2,9 @@
 
 #include "cadmodules/frame/cad_interface.h"
 
+#include <cstdlib>
+#include <cstring>
+
 namespace {
 
 resbuf* Append(ResultList* list, int type) {
@@ -33,11 +36,13 @@ int AppendText(ResultList* list, const char* text) {
     if (record == nullptr) {
         return 0;
     }
-    record->resval.rstring = CadTextCopy(text);
+    const size_t size = strlen(text) + 1;
+    record->resval.rstring = static_cast<char*>(malloc(size));
     if (record->resval.rstring == nullptr) {
         list->failed = 1;
         return 0;
     }
+    memcpy(record->resval.rstring, text, size);
     return 1;
 }
 
@@ -47,6 +52,14 @@ void ReturnList(ResultList* list) {
             acedRetList(list->head);
         } else {
             acedRetNil();
+        }
+    }
+    // The texts are this module's own: freed here, so that acutRelRb frees
+    // only the host's records.
+    for (resbuf* record = list->head; record != nullptr; record = record->rbnext) {
+        if (record->restype == RTSTR) {
+            free(record->resval.rstring);
+            record->resval.rstring = nullptr;
         }
     }
     if (list->head != nullptr) {

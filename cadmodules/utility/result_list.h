@@ -12,9 +12,11 @@ struct ResultList {
 // Appends an RTLB or RTLE record; 0 when there is no memory.
 int AppendListMark(ResultList* list, int type);
 
-// Appends an RTSTR record with a copy of text; 0 when there is no memory.
+// Appends an RTSTR record with a copy of text that the module allocates;
+// 0 when there is no memory.
 int AppendText(ResultList* list, const char* text);
 
 // Sets the LISP result and releases the chain: the list, nil when it is
-// empty, or no result at all (void) after a failure.
+// empty, or no result at all (void) after a failure. The module frees its
+// texts itself and gives acutRelRb only the host's records.
 void ReturnList(ResultList* list);

@@ -191,7 +191,7 @@ TEST_F(CadModules, ProfileAndDebugFunctionsCheckTheirStringArguments) {
     EXPECT_EQ(Lisp("(%OutputDebugStringOff)"), "");
 }
 
-TEST_F(CadModules, TextAndCommandFilesBecomeListsFromTheSharedAllocator) {
+TEST_F(CadModules, TextAndCommandFilesBecomeListsThatFreeNoForeignText) {
     StartHost(dir);
     // The last line has no line end; a trail byte 0x5C stays unescaped.
     WriteTextFile(dir + "\\text.txt", "first\r\n\r\nソ\"q\\\r\nlast");
@@ -221,8 +221,8 @@ TEST_F(CadModules, TextAndCommandFilesBecomeListsFromTheSharedAllocator) {
     EXPECT_EQ(Lisp("(%mkcmdlst 12)"), "");
     EXPECT_EQ(PrintsSince(mark), (Texts{"argument1 not exist", "argument1 not match type"}));
 
-    // Every text the host freed came from the shared allocator; one that
-    // did not would be refused and logged.
+    // acutRelRb met only texts of the host's own heap; a module's text
+    // would be refused and logged.
     EXPECT_TRUE(LogRecordsOf(log, "ERROR").empty());
     Control("foreign-text");
     EXPECT_EQ(LogRecordsOf(log, "ERROR").size(), 1u);

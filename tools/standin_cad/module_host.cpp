@@ -112,15 +112,36 @@ void RemoveDefinitions(int drawing, Module* module) {
     }
 }
 
+// The host's own heap for the records and texts it hands out, as the CAD
+// program's run-time library has its own: a module that frees them, or
+// hands the host memory of its own to free, is caught.
+HANDLE Heap() {
+    static HANDLE heap = HeapCreate(0, 0, 0);
+    return heap;
+}
+
+bool IsHostBlock(const void* block) {
+    return HeapValidate(Heap(), 0, block) != 0;
+}
+
 resbuf* NewRecord(int type) {
-    resbuf* record = static_cast<resbuf*>(calloc(1, sizeof(resbuf)));
+    resbuf* record = static_cast<resbuf*>(HeapAlloc(Heap(), HEAP_ZERO_MEMORY, sizeof(resbuf)));
     if (record != nullptr) {
         record->restype = static_cast<short>(type);
     }
     return record;
 }
 
-// The call's arguments as a chain, texts from the shared allocator.
+char* NewText(const char* text) {
+    const size_t size = strlen(text) + 1;
+    char* copy = static_cast<char*>(HeapAlloc(Heap(), 0, size));
+    if (copy != nullptr) {
+        memcpy(copy, text, size);
+    }
+    return copy;
+}
+
+// The call's arguments as a chain from the host's heap.
 resbuf* MakeArgs(const std::vector<LispValue>& values) {
     resbuf* head = nullptr;
     resbuf** tail = &head;
@@ -130,7 +151,7 @@ resbuf* MakeArgs(const std::vector<LispValue>& values) {
             break;
         }
         if (value.type == RTSTR) {
-            record->resval.rstring = CadTextCopy(value.text.c_str());
+            record->resval.rstring = NewText(value.text.c_str());
         } else if (value.type == RTSHORT) {
             record->resval.rint = static_cast<short>(value.integer);
         } else if (value.type == RTLONG) {
@@ -315,10 +336,13 @@ void InvokeFunctionCode(int code, const std::string& path) {
 
 void ReleaseForeignText() {
     resbuf* record = NewRecord(RTSTR);
-    if (record != nullptr) {
-        record->resval.rstring = static_cast<char*>(malloc(8));
+    char* text = static_cast<char*>(malloc(8));
+    if (record != nullptr && text != nullptr) {
+        strcpy(text, "foreign");
+        record->resval.rstring = text;
         acutRelRb(record);
     }
+    free(text);
 }
 
 // The CAD program's functions, exported to the modules.
@@ -439,19 +463,22 @@ resbuf* acutNewRb(int type) {
     return NewRecord(type);
 }
 
+// Frees a chain of the host's records with their texts. Freeing a block of
+// another heap would corrupt this one: such a block is refused and logged.
 int acutRelRb(resbuf* chain) {
     while (chain != nullptr) {
         resbuf* next = chain->rbnext;
         char* text = chain->restype == RTSTR ? chain->resval.rstring : nullptr;
-        if (text != nullptr) {
-            // Freeing a block of another heap would corrupt this one: refuse it.
-            if (HeapValidate(GetProcessHeap(), 0, text)) {
-                CadTextFree(text);
-            } else {
-                Log("ERROR", "acutRelRb: a text that CadTextAlloc did not allocate");
-            }
+        if (text != nullptr && !IsHostBlock(text)) {
+            Log("ERROR", "acutRelRb: a text the host did not allocate");
+        } else if (text != nullptr) {
+            HeapFree(Heap(), 0, text);
         }
-        free(chain);
+        if (IsHostBlock(chain)) {
+            HeapFree(Heap(), 0, chain);
+        } else {
+            Log("ERROR", "acutRelRb: a record the host did not allocate");
+        }
         chain = next;
     }
     return RTNORM;

@@ -8,7 +8,7 @@
 // not), UNLOCK, MDIAWARE, REACTOR ("add PATH", "remove PATH"), DEFUN and
 // UNDEF ("name code"), LISP (the call as received) and RESULT (its result
 // in LISP notation, empty for void), PRINT (acutPrintf), ALERT (acedAlert),
-// ERROR (a text freed by acutRelRb that did not come from CadTextAlloc).
+// ERROR (acutRelRb given a text or record the host did not allocate).
 #pragma once
 
 #include <string>
