@@ -229,7 +229,8 @@ TEST_F(CadModules, TextAndCommandFilesBecomeListsThatFreeNoForeignText) {
 }
 
 TEST_F(CadModules, FindAndStartFailuresAreReportedAndVxmcopyCopiesBesideTheMenu) {
-    const std::string empty = dir + "\\empty", menuDir = dir + "\\menu";
+    // Folders ending in a trail byte 0x5C (ソ, 表) still take a backslash.
+    const std::string empty = dir + "\\emptyソ", menuDir = dir + "\\menu表";
     CreateDirectoryA(empty.c_str(), nullptr);
     CreateDirectoryA(menuDir.c_str(), nullptr);
     StartHost(empty + ";" + menuDir);

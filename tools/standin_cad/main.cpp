@@ -201,9 +201,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         Log("ERROR", "dde server");
     }
 
-    std::string ownFolder = modulePath;
-    ownFolder = ownFolder.substr(0, ownFolder.find_last_of('\\'));
-    InitModuleHost(Log, ownFolder, g_settings.support);
+    InitModuleHost(Log, modulePath, g_settings.support);
     for (const std::string& module : g_settings.arxModules) {
         LoadCadModule(module);
     }

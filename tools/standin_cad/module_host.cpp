@@ -3,6 +3,7 @@
 
 #include "cadmodules/frame/cad_interface.h"
 #include "cadmodules/frame/host_services.h"
+#include "menu/strutil/sjis_text.h"
 #include "menu/strutil/text_file.h"
 #include "tools/standin_cad/lisp_text.h"
 
@@ -178,11 +179,25 @@ std::string Dispatch(Module* module, int code, resbuf* args) {
     return result;
 }
 
+// folder + "\\" + name; a folder ending in a separator (not in a trail
+// byte 0x5C, as of ソ) takes none.
 std::string Join(const std::string& folder, const char* name) {
-    if (folder.empty() || folder.back() == '\\' || folder.back() == '/') {
+    const char* last = LastCharMb(folder.c_str());
+    if (last == nullptr || *last == '\\' || *last == '/') {
         return folder + name;
     }
     return folder + "\\" + name;
+}
+
+// The folder of a path: the text before its last backslash, double-byte aware.
+std::string FolderOf(const std::string& path) {
+    size_t cut = 0;
+    for (const char* p = path.c_str(); *p != '\0'; p += CharLengthMb(p)) {
+        if (*p == '\\') {
+            cut = static_cast<size_t>(p - path.c_str());
+        }
+    }
+    return path.substr(0, cut);
 }
 
 int SetResult(const std::string& text) {
@@ -195,9 +210,9 @@ int SetResult(const std::string& text) {
 
 } // namespace
 
-void InitModuleHost(HostLog log, const std::string& ownFolder, const std::string& support) {
+void InitModuleHost(HostLog log, const std::string& programPath, const std::string& support) {
     g_log = log;
-    g_ownFolder = ownFolder;
+    g_ownFolder = FolderOf(programPath);
     SetSupportFolders(support);
 }
 

@@ -15,9 +15,9 @@
 
 using HostLog = void (*)(const char* kind, const std::string& bytes);
 
-// The folders acedFindFile searches: the stand-in's own folder, then the
-// support folders ("DIR;DIR..."), then the current folder.
-void InitModuleHost(HostLog log, const std::string& ownFolder, const std::string& support);
+// The folders acedFindFile searches: the folder of the stand-in's program
+// file, then the support folders ("DIR;DIR..."), then the current folder.
+void InitModuleHost(HostLog log, const std::string& programPath, const std::string& support);
 void SetSupportFolders(const std::string& support);
 
 // Loads a module: checks its exports acrxEntryPoint and acrxGetApiVersion,
