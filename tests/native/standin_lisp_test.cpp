@@ -82,6 +82,11 @@ TEST(LispNotation, StringsEscapeBackslashAndQuoteButNoTrailByte) {
     EXPECT_EQ(LispReal(-0.125), "-0.125");
 }
 
+std::string ListText(const resbuf* list) {
+    std::string text = "<refused>";
+    return LispList(list, &text) ? text : "<refused>" + text;
+}
+
 TEST(LispNotation, ListsNestWithSingleBlanks) {
     Chain chain;
     chain.Add(RTLB).Text("LINE").Text("draw").Add(RTLE).Text("x").Add(RTLB).Add(RTLB).Add(RTT);
@@ -89,14 +94,18 @@ TEST(LispNotation, ListsNestWithSingleBlanks) {
     chain.records.back()->resval.rint = -3;
     chain.Add(RTREAL);
     chain.records.back()->resval.rreal = 1.5;
-    EXPECT_EQ(LispList(chain.records[0]), "((\"LINE\" \"draw\") \"x\" ((T) nil) -3 1.5)");
-    EXPECT_EQ(LispList(nullptr), "nil");
+    EXPECT_EQ(ListText(chain.records[0]), "((\"LINE\" \"draw\") \"x\" ((T) nil) -3 1.5)");
+    EXPECT_EQ(ListText(nullptr), "nil");
 }
 
-TEST(LispNotation, UnbalancedMarksNeverBreakTheText) {
-    Chain chain;
-    chain.Add(RTLE).Add(RTLB).Add(RTT);
-    EXPECT_EQ(LispList(chain.records[0]), "((T))");
+TEST(LispNotation, UnbalancedChainsAreRefused) {
+    Chain strayEnd, neverClosed, closedTooOften;
+    strayEnd.Add(RTLE).Add(RTLB).Add(RTT);
+    neverClosed.Add(RTLB).Text("a").Add(RTLB).Add(RTLE);
+    closedTooOften.Add(RTLB).Text("a").Add(RTLE).Add(RTLE);
+    for (const Chain* chain : {&strayEnd, &neverClosed, &closedTooOften}) {
+        EXPECT_EQ(ListText(chain->records[0]), "<refused>");
+    }
 }
 
 } // namespace

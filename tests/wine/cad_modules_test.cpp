@@ -221,11 +221,13 @@ TEST_F(CadModules, TextAndCommandFilesBecomeListsThatFreeNoForeignText) {
     EXPECT_EQ(Lisp("(%mkcmdlst 12)"), "");
     EXPECT_EQ(PrintsSince(mark), (Texts{"argument1 not exist", "argument1 not match type"}));
 
-    // acutRelRb met only texts of the host's own heap; a module's text
-    // would be refused and logged.
+    // acutRelRb met only texts of the host's own heap and acedRetList only
+    // balanced lists; a module's own text or a stray RTLE would be refused
+    // and logged.
     EXPECT_TRUE(LogRecordsOf(log, "ERROR").empty());
     Control("foreign-text");
-    EXPECT_EQ(LogRecordsOf(log, "ERROR").size(), 1u);
+    Control("unbalanced-list");
+    EXPECT_EQ(LogRecordsOf(log, "ERROR").size(), 2u);
 }
 
 TEST_F(CadModules, FindAndStartFailuresAreReportedAndVxmcopyCopiesBesideTheMenu) {

@@ -8,6 +8,7 @@ constexpr unsigned long kStandInControl = 0x56584354; // "VXCT"
 // for the module host: "command-start=NAME", "command-end=NAME",
 // "command-cancel=NAME", "command-fail=NAME" (editor reactors), "dwg-open",
 // "dwg-close", "arx-load=PATH", "arx-unload=PATH", "support=DIR;DIR...",
-// "invoke=CODE,PATH" (a bare function code) and "foreign-text" (acutRelRb
-// given a text of the wrong allocator). Any other verb is only logged, so a
-// test can mark a point in the log.
+// "invoke=CODE,PATH" (a bare function code), "foreign-text" (acutRelRb
+// given a text of the wrong allocator) and "unbalanced-list" (acedRetList
+// given a lone RTLE). Any other verb is only logged, so a test can mark a
+// point in the log.

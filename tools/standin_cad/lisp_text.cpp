@@ -189,20 +189,23 @@ std::string LispReal(double value) {
     return text;
 }
 
-std::string LispList(const resbuf* list) {
+int LispList(const resbuf* list, std::string* text) {
+    text->clear();
     if (list == nullptr) {
-        return "nil";
+        *text = "nil";
+        return 1;
     }
     std::string out = "(";
     int depth = 0;
     bool first = true; // no blank before the first element of a list
     for (const resbuf* rb = list; rb != nullptr; rb = rb->rbnext) {
         if (rb->restype == RTLE) {
-            if (depth > 0) {
-                out += ')';
-                --depth;
-                first = false;
+            if (depth == 0) {
+                return 0; // closes no list
             }
+            out += ')';
+            --depth;
+            first = false;
             continue;
         }
         if (!first) {
@@ -242,8 +245,9 @@ std::string LispList(const resbuf* list) {
             break;
         }
     }
-    for (; depth > 0; --depth) {
-        out += ')';
+    if (depth != 0) {
+        return 0; // a list never closed
     }
-    return out + ")";
+    *text = out + ")";
+    return 1;
 }

@@ -33,6 +33,8 @@ std::string LispString(const char* text);
 // decimal point or an exponent.
 std::string LispReal(double value);
 
-// A result list in LISP notation: "(" elements separated by single blanks
-// ")", RTLB ... RTLE as a nested list. An empty chain is nil.
-std::string LispList(const resbuf* list);
+// A result list in LISP notation into text: "(" elements separated by
+// single blanks ")", RTLB ... RTLE as a nested list; an empty chain is nil.
+// 0, text empty, for an unbalanced chain (an RTLE that closes no list, an
+// RTLB never closed): the CAD program refuses it rather than mend it.
+int LispList(const resbuf* list, std::string* text);

@@ -77,6 +77,8 @@ void HandleModuleControl(const std::string& verb) {
                            comma == std::string::npos ? "" : value.substr(comma + 1));
     } else if (verb == "foreign-text") {
         ReleaseForeignText();
+    } else if (verb == "unbalanced-list") {
+        ReturnUnbalancedList();
     }
 }
 

@@ -360,6 +360,14 @@ void ReleaseForeignText() {
     free(text);
 }
 
+void ReturnUnbalancedList() {
+    resbuf* end = NewRecord(RTLE);
+    if (end != nullptr) {
+        acedRetList(end);
+        acutRelRb(end);
+    }
+}
+
 // The CAD program's functions, exported to the modules.
 
 int acedDefun(const char* name, int code) {
@@ -421,7 +429,12 @@ int acedRetStr(const char* text) {
 }
 
 int acedRetList(const resbuf* list) {
-    return SetResult(LispList(list));
+    std::string text;
+    if (!LispList(list, &text)) {
+        Log("ERROR", "acedRetList: an unbalanced list");
+        return RTERROR;
+    }
+    return SetResult(text);
 }
 
 int acedFindFile(const char* name, char* result) {

@@ -8,7 +8,8 @@
 // not), UNLOCK, MDIAWARE, REACTOR ("add PATH", "remove PATH"), DEFUN and
 // UNDEF ("name code"), LISP (the call as received) and RESULT (its result
 // in LISP notation, empty for void), PRINT (acutPrintf), ALERT (acedAlert),
-// ERROR (acutRelRb given a text or record the host did not allocate).
+// ERROR (acutRelRb given a text or record the host did not allocate,
+// acedRetList an unbalanced list).
 #pragma once
 
 #include <string>
@@ -49,3 +50,7 @@ void InvokeFunctionCode(int code, const std::string& path);
 // Hands a text from the C runtime's heap to acutRelRb, as a module that
 // used the wrong allocator would (it must be refused and logged).
 void ReleaseForeignText();
+
+// Hands acedRetList a lone RTLE, as a module that built its list wrong
+// would (it must be refused and logged).
+void ReturnUnbalancedList();
