@@ -1,7 +1,8 @@
 // The stand-in CAD program's LISP texts: calls as they arrive, results in
-// LISP notation.
+// LISP notation; the command a command text runs.
 #include <gtest/gtest.h>
 
+#include "tools/standin_cad/command_text.h"
 #include "tools/standin_cad/lisp_text.h"
 
 #include <cstdlib>
@@ -105,6 +106,22 @@ TEST(LispNotation, UnbalancedChainsAreRefused) {
     closedTooOften.Add(RTLB).Text("a").Add(RTLE).Add(RTLE);
     for (const Chain* chain : {&strayEnd, &neverClosed, &closedTooOften}) {
         EXPECT_EQ(ListText(chain->records[0]), "<refused>");
+    }
+}
+
+TEST(CommandText, NamesTheCommandATextRuns) {
+    const char* const kTexts[][2] = {{"\x1b\x1b_PLOT\n", "PLOT"},
+                                     {"^C^C-plot x\n", "-PLOT"},
+                                     {"_-Assist;", "-ASSIST"},
+                                     {".plotter 1", "PLOTTER"},
+                                     {"ヂx\n", "ヂX"},
+                                     {"(vxmend)", ""},
+                                     {"\x1b\x03(vxmend)\n", ""},
+                                     {"^C^C", ""},
+                                     {"_-", ""},
+                                     {"\n", ""}};
+    for (const auto& text : kTexts) {
+        EXPECT_EQ(CommandNameOf(text[0]), text[1]) << text[0];
     }
 }
 

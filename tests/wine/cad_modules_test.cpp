@@ -32,7 +32,10 @@ protected:
         ASSERT_NE(window, nullptr);
     }
 
-    std::string Lisp(const std::string& call) { return CallLisp(window, log, call); }
+    // A LISP call's result; its alerts are dismissed as they come.
+    std::string Lisp(const std::string& call, size_t alerts = 0) {
+        return CallLisp(window, log, call, alerts);
+    }
 
     void Control(const std::string& verb) { ASSERT_TRUE(SendStandInControl(window, verb.c_str())); }
 
@@ -122,8 +125,8 @@ TEST_F(CadModules, FrameDefinesPerDrawingDispatchesOnlyItsCodesAndUnloadsAtExit)
     EXPECT_EQ(Lisp("(nosuch 1 \"a\")"), "error: no function definition: NOSUCH");
     const size_t results = Bodies("RESULT").size();
     ASSERT_TRUE(ExecuteByDde("AutoCAD.r13.DDE", "(%OutputDebugStringOff)\n"));
+    ASSERT_TRUE(WaitForLogRecords(log, "RESULT", results + 1)) << "a LISP call by DDE execute";
     EXPECT_EQ(LogRecordsOf(log, "LISP").back().bytes, "(%OutputDebugStringOff)\n");
-    ASSERT_EQ(Bodies("RESULT").size(), results + 1) << "a LISP call by DDE execute";
     EXPECT_EQ(Bodies("RESULT").back(), "");
 
     // Codes the tables do not hold call nothing.
@@ -134,7 +137,6 @@ TEST_F(CadModules, FrameDefinesPerDrawingDispatchesOnlyItsCodesAndUnloadsAtExit)
     }
     EXPECT_TRUE(Bodies("PRINT").empty());
     EXPECT_TRUE(Bodies("ALERT").empty());
-    EXPECT_EQ(FindWindowA("VXMSTART", nullptr), nullptr);
 
     // At exit each module hears kUnloadDwgMsg, then kUnloadAppMsg, and is freed.
     Control("close");
@@ -238,19 +240,32 @@ TEST_F(CadModules, FindAndStartFailuresAreReportedAndVxmcopyCopiesBesideTheMenu)
     StartHost(empty + ";" + menuDir);
 
     // Neither file anywhere on the search path.
-    EXPECT_EQ(Lisp("(vxmcopy \"a.ini\" \"b.ini\")"), "nil");
-    EXPECT_EQ(Lisp("(vxminit)"), "");
+    EXPECT_EQ(Lisp("(vxmcopy \"a.ini\" \"b.ini\")", 1), "nil");
+    EXPECT_EQ(Lisp("(vxminit)", 1), "");
     EXPECT_EQ(Bodies("ALERT"),
               (Texts{"VXMENUのパスを取得できません。", "VXMENU32.INIを取得できません。"}));
     // The poll finds no value at its first tick and ends.
     EXPECT_TRUE(WaitUntil([] { return FindWindowA("VXMSTART", nullptr) == nullptr; }, 10000));
     EXPECT_EQ(Lisp("(vxmstart)"), "nil") << "no CAD window known";
 
-    // A configuration naming this CAD window, but no VXMENU32.EXE.
-    WriteTextFile(menuDir + "\\VXMENU32.INI", "[VXMENU]\r\nHWND=" + HexHandle(window) + "\r\n");
+    // A configuration still "BUSY", but no VXMENU32.EXE. The alert is modal
+    // like the CAD program's: the call waits for it, and the poll's timer
+    // ticks meanwhile and learns the CAD window once it is written.
+    const std::string ini = menuDir + "\\VXMENU32.INI";
+    WriteTextFile(ini, "[VXMENU]\r\nHWND=BUSY\r\n");
     EXPECT_EQ(Lisp("(vxminit)"), "");
-    EXPECT_TRUE(WaitUntil([] { return FindWindowA("VXMSTART", nullptr) == nullptr; }, 10000));
-    EXPECT_EQ(Lisp("(vxmstart)"), "nil");
+    HWND poll = FindWindowA("VXMSTART", nullptr);
+    ASSERT_NE(poll, nullptr);
+    const size_t results = Bodies("RESULT").size();
+    ASSERT_TRUE(SendLisp(window, "(vxmcopy \"a.ini\" \"b.ini\")"));
+    ASSERT_TRUE(WaitForLogRecords(log, "ALERT", 3));
+    WriteTextFile(ini, "[VXMENU]\r\nHWND=" + HexHandle(window) + "\r\n");
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(poll); }, 10000)) << "no tick during the alert";
+    EXPECT_EQ(Bodies("RESULT").size(), results) << "the call did not wait for its alert";
+    Control("alert-ok");
+    ASSERT_TRUE(WaitForLogRecords(log, "RESULT", results + 1));
+    EXPECT_EQ(Bodies("RESULT").back(), "nil");
+    EXPECT_EQ(Lisp("(vxmstart)", 1), "nil");
     EXPECT_EQ(Bodies("ALERT").back(), "VXMENU32.EXEのパスを取得できません。");
 
     // A VXMENU32.EXE that cannot be started.
@@ -278,7 +293,7 @@ TEST_F(CadModules, FindAndStartFailuresAreReportedAndVxmcopyCopiesBesideTheMenu)
     if (search != INVALID_HANDLE_VALUE) {
         FindClose(search);
     }
-    EXPECT_EQ(Bodies("ALERT").size(), 3u);
+    EXPECT_EQ(Bodies("ALERT").size(), 4u);
 }
 
 } // namespace

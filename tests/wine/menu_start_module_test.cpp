@@ -21,19 +21,21 @@ protected:
     }
 
     void TearDown() override {
+        FreeMeasuredMenus();
         EndProgram(cad);
         EndStandIns();
     }
 
     // The floating menu installed in the test folder, with its configuration
-    // and a menu of one item; key HWND holds value.
+    // and a menu of two items (the second runs PLOT); key HWND holds value.
     void InstallMenu(const std::string& hwnd) {
         ASSERT_TRUE(CopyFileTo(MenuExePath(), dir + "\\VXMENU32.EXE"));
         ASSERT_TRUE(CopyFileTo(DemoLibraryPath(), dir + "\\test.dll"));
-        WriteTextFile(dir + "\\test.mnu", "[テスト]\r\n[線]^C^CLINE\r\n");
+        WriteTextFile(dir + "\\test.mnu", "[テスト]\r\n[線]^C^CLINE\r\n[印刷]^C^C_plot\r\n");
         WriteTextFile(ini, "[DIRECTORY]\r\nACAD16DIR=\"" + StandInExePath() + "\" -log=" + dir +
                                "\\unused.log\r\n[VXMENU]\r\nVXMENU=\"" + dir +
                                "\\test.mnu\" \"テスト\" INIT\r\nHWND=" + hwnd + "\r\n");
+        ASSERT_TRUE(LoadAndMeasureMenus(ini));
     }
 
     void StartHost() {
@@ -80,6 +82,17 @@ TEST_F(MenuStartModule, LearnsTheHandlesThenClosesAndRestartsTheMenu) {
     ASSERT_NE(top, nullptr) << "vxmstart started no menu";
     EXPECT_EQ(ReadIniValue(ini, "VXMENU", "HWND"), Pair(top)) << "not attached by /HWND:";
     EXPECT_EQ(LogRecordsOf(log, "START").size(), 1u) << "the menu started a CAD program";
+
+    // The menu's own item runs PLOT: the command runs after the menu's send
+    // has returned, closes the menu and brings it back when it ends.
+    const HWND clicked = top;
+    ClickItem(top, 0, 1);
+    ASSERT_TRUE(WaitForLogRecords(log, "COMMAND", 1, 120000));
+    EXPECT_EQ(LogRecordsOf(log, "COMMAND")[0].bytes, "PLOT");
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(clicked); }, 10000)) << "PLOT did not close it";
+    top = TopWindow();
+    ASSERT_NE(top, nullptr) << "the end of PLOT did not bring the menu back";
+    EXPECT_EQ(ReadIniValue(ini, "VXMENU", "HWND"), Pair(top));
 
     // PLOT, -PLOT and ASSIST in any case close the menu while they run.
     const char* const kCommands[][2] = {

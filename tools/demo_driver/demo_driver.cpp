@@ -318,23 +318,29 @@ bool SendToCad(HWND cad, ULONG_PTR kind, const std::string& text) {
     return SendMessageA(cad, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) != 0;
 }
 
-// Sends a LISP call and prints the result the stand-in logged for it.
-void CallLisp(HWND cad, const char* log, const std::string& call) {
-    size_t before = 0;
+// The RESULT records the stand-in logged so far.
+std::vector<std::string> Results(const char* log) {
+    std::vector<std::string> results;
     for (const LogRecord& record : ReadLogRecords(log)) {
-        before += record.kind == "RESULT";
-    }
-    SendToCad(cad, 1, call);
-    std::vector<LogRecord> records = ReadLogRecords(log);
-    size_t seen = 0;
-    for (const LogRecord& record : records) {
-        if (record.kind == "RESULT" && seen++ == before) {
-            printf("  %s -> %s\n", call.c_str(),
-                   record.bytes.empty() ? "(no value)" : record.bytes.c_str());
-            return;
+        if (record.kind == "RESULT") {
+            results.push_back(record.bytes);
         }
     }
-    printf("  %s -> no result\n", call.c_str());
+    return results;
+}
+
+// Sends a LISP call and prints the result the stand-in logs once it has run
+// it (after the send has returned; starting the menu takes a while).
+void CallLisp(HWND cad, const char* log, const std::string& call) {
+    const size_t before = Results(log).size();
+    SendToCad(cad, 1, call);
+    std::vector<std::string> results;
+    if (!WaitFor([&] { return (results = Results(log)).size() > before; }, 8 * kPatienceMs)) {
+        printf("  %s -> no result\n", call.c_str());
+        return;
+    }
+    printf("  %s -> %s\n", call.c_str(),
+           results[before].empty() ? "(no value)" : results[before].c_str());
 }
 
 int Modules(const char* log, const std::string& folder, const std::string& commandFile) {

@@ -18,17 +18,19 @@ void AppendLogRecord(const char* path, const char* kind, const void* bytes, size
     fclose(file);
 }
 
-std::vector<LogRecord> ReadLogRecords(const char* path) {
+std::vector<LogRecord> ReadLogRecordsFrom(const char* path, size_t* offset) {
     std::vector<LogRecord> records;
     FILE* file = fopen(path, "rb");
     if (file == nullptr) {
         return records;
     }
     std::string data;
-    char block[4096];
-    size_t got;
-    while ((got = fread(block, 1, sizeof block, file)) > 0) {
-        data.append(block, got);
+    if (fseek(file, static_cast<long>(*offset), SEEK_SET) == 0) {
+        char block[4096];
+        size_t got;
+        while ((got = fread(block, 1, sizeof block, file)) > 0) {
+            data.append(block, got);
+        }
     }
     fclose(file);
     size_t position = 0;
@@ -49,5 +51,11 @@ std::vector<LogRecord> ReadLogRecords(const char* path) {
         records.push_back({header.substr(0, space), data.substr(lineEnd + 1, length)});
         position = lineEnd + 1 + length + 1;
     }
+    *offset += position;
     return records;
+}
+
+std::vector<LogRecord> ReadLogRecords(const char* path) {
+    size_t offset = 0;
+    return ReadLogRecordsFrom(path, &offset);
 }

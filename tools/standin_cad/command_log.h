@@ -7,7 +7,8 @@
 
 struct LogRecord {
     std::string kind;  // "START", "READY", "COPYDATA", "REFUSED", "DDE", "STAMP",
-                       // "CONNECT", "DISCONNECT", "CONTROL", "EXIT", ...
+                       // "CONNECT", "DISCONNECT", "CONTROL", "COMMAND" (a
+                       // command text run), "EXIT", ...
     std::string bytes; // exactly as received
 };
 
@@ -17,3 +18,7 @@ void AppendLogRecord(const char* path, const char* kind, const void* bytes, size
 
 // All complete records of the log (none when it does not exist).
 std::vector<LogRecord> ReadLogRecords(const char* path);
+
+// The complete records from byte *offset on; *offset moves past them, so
+// that a reader that follows the log reads each record once.
+std::vector<LogRecord> ReadLogRecordsFrom(const char* path, size_t* offset);

@@ -9,6 +9,6 @@ constexpr unsigned long kStandInControl = 0x56584354; // "VXCT"
 // "command-cancel=NAME", "command-fail=NAME" (editor reactors), "dwg-open",
 // "dwg-close", "arx-load=PATH", "arx-unload=PATH", "support=DIR;DIR...",
 // "invoke=CODE,PATH" (a bare function code), "foreign-text" (acutRelRb
-// given a text of the wrong allocator) and "unbalanced-list" (acedRetList
-// given a lone RTLE). Any other verb is only logged, so a test can mark a
-// point in the log.
+// given a text of the wrong allocator), "unbalanced-list" (acedRetList
+// given a lone RTLE) and "alert-ok" (dismisses the open alert). Any other
+// verb is only logged, so a test can mark a point in the log.

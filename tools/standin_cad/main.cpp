@@ -1,12 +1,14 @@
 // A stand-in for the CAD program (built as ACAD.EXE; never shipped): a main
 // window with a configurable caption, WM_COPYDATA command input, a DDE
 // server for execute transactions and a log of every command received. It
-// hosts in-CAD modules ("-arx=PATH") and runs the LISP calls it receives.
+// hosts in-CAD modules ("-arx=PATH") and runs the command texts it receives
+// (LISP calls, commands for the editor reactors) after the sender's call.
 // Copied under another name beside a settings file of its own it also
 // serves as an external program: a DDE server that records executes.
 #include <windows.h>
 
 #include "tools/standin_cad/command_log.h"
+#include "tools/standin_cad/command_text.h"
 #include "tools/standin_cad/control.h"
 #include "tools/standin_cad/dde_server.h"
 #include "tools/standin_cad/module_host.h"
@@ -16,6 +18,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <string>
 
 namespace {
@@ -27,9 +30,13 @@ void Log(const char* kind, const std::string& bytes) {
     AppendLogRecord(g_settings.log.c_str(), kind, bytes.data(), bytes.size());
 }
 
+// Command texts received and not yet run: the CAD program takes command
+// input at its prompt, after the sender's call has returned.
+std::deque<std::string> g_commandInput;
+
 // Logs a received command, after a STAMP record with the counter at its
-// receipt when stamps are on (tests and benchmarks measure against it). A
-// command text that begins with "(" is a LISP call, run at once.
+// receipt when stamps are on (tests and benchmarks measure against it), and
+// queues it to be run by the main loop.
 void LogCommand(const char* kind, const std::string& bytes) {
     const bool command = strcmp(kind, "DDE") == 0 || strcmp(kind, "COPYDATA") == 0;
     if (g_settings.stampReceipts && command) {
@@ -38,8 +45,46 @@ void LogCommand(const char* kind, const std::string& bytes) {
         Log("STAMP", std::to_string(now.QuadPart));
     }
     Log(kind, bytes);
-    if (command && !bytes.empty() && bytes[0] == '(') {
-        RunLispCall(bytes.c_str());
+    if (command) {
+        g_commandInput.push_back(std::string(bytes.c_str()));
+    }
+}
+
+// Runs one command text: a text that begins with "(" is a LISP call; a
+// command such as PLOT starts and ends for the editor reactors, then a
+// COMMAND record with its name is logged.
+void RunCommand(const std::string& text) {
+    if (text[0] == '(') {
+        RunLispCall(text);
+        return;
+    }
+    const std::string name = CommandNameOf(text.c_str());
+    if (!name.empty()) {
+        NotifyEditor(kEditorCommandWillStart, name.c_str());
+        NotifyEditor(kEditorCommandEnded, name.c_str());
+        Log("COMMAND", name);
+    }
+}
+
+// The main loop: messages first, then the queued command input, one text at
+// a time; modal loops (alerts, message boxes) run no command input.
+void RunMainLoop() {
+    for (;;) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                return;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        if (!g_commandInput.empty()) {
+            const std::string text = g_commandInput.front();
+            g_commandInput.pop_front();
+            RunCommand(text);
+            continue;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
     }
 }
 
@@ -79,6 +124,8 @@ void HandleModuleControl(const std::string& verb) {
         ReleaseForeignText();
     } else if (verb == "unbalanced-list") {
         ReturnUnbalancedList();
+    } else if (verb == "alert-ok") {
+        DismissAlert();
     }
 }
 
@@ -209,11 +256,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     }
 
     Log("READY", ""); // windows, DDE server and modules in place: tests may go on
-    MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    RunMainLoop();
     UnloadAllCadModules();
     Log("EXIT", "");
     return 0;

@@ -53,6 +53,7 @@ std::vector<Definition> g_definitions;
 std::vector<Reactor> g_reactors;
 Module* g_current = nullptr; // the module inside its entry point
 Call g_call;
+bool g_alertOpen = false; // acedAlert waits for DismissAlert
 
 void Log(const char* kind, const std::string& bytes) {
     if (g_log != nullptr) {
@@ -360,6 +361,10 @@ void ReleaseForeignText() {
     free(text);
 }
 
+void DismissAlert() {
+    g_alertOpen = false;
+}
+
 void ReturnUnbalancedList() {
     resbuf* end = NewRecord(RTLE);
     if (end != nullptr) {
@@ -464,8 +469,26 @@ int acedFindFile(const char* name, char* result) {
     return RTERROR;
 }
 
+// Modal, as the CAD program's alert box: messages (timers included) go on
+// being dispatched until the alert is dismissed.
 int acedAlert(const char* text) {
     Log("ALERT", text != nullptr ? text : "");
+    g_alertOpen = true;
+    while (g_alertOpen) {
+        MSG message;
+        while (g_alertOpen && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam)); // for the main loop
+                g_alertOpen = false;
+                break;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        if (g_alertOpen) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+        }
+    }
     return RTNORM;
 }
 

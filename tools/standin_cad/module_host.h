@@ -7,7 +7,8 @@
 // Log records: ARX / ARXUNLOAD / ARXERROR (a module loaded, unloaded, or
 // not), UNLOCK, MDIAWARE, REACTOR ("add PATH", "remove PATH"), DEFUN and
 // UNDEF ("name code"), LISP (the call as received) and RESULT (its result
-// in LISP notation, empty for void), PRINT (acutPrintf), ALERT (acedAlert),
+// in LISP notation, empty for void), PRINT (acutPrintf), ALERT (acedAlert,
+// when it opens),
 // ERROR (acutRelRb given a text or record the host did not allocate,
 // acedRetList an unbalanced list).
 #pragma once
@@ -50,6 +51,9 @@ void InvokeFunctionCode(int code, const std::string& path);
 // Hands a text from the C runtime's heap to acutRelRb, as a module that
 // used the wrong allocator would (it must be refused and logged).
 void ReleaseForeignText();
+
+// Ends the alert acedAlert is showing (its modal loop runs until then).
+void DismissAlert();
 
 // Hands acedRetList a lone RTLE, as a module that built its list wrong
 // would (it must be refused and logged).

@@ -355,11 +355,25 @@ HWND StartModuleHost(Program* cad, const char* caption, const std::vector<std::s
     return WaitForStandInWindow(caption);
 }
 
-std::string CallLisp(HWND window, const std::string& logPath, const std::string& call) {
+bool SendLisp(HWND window, const std::string& call) {
+    return SendCopyData(window, 1, call, 5000);
+}
+
+std::string CallLisp(HWND window, const std::string& logPath, const std::string& call,
+                     size_t alerts) {
     const size_t before = LogRecordsOf(logPath, "RESULT").size();
+    const size_t alertsBefore = LogRecordsOf(logPath, "ALERT").size();
+    if (!SendLisp(window, call)) {
+        return "<no result>";
+    }
+    for (size_t i = 1; i <= alerts; ++i) {
+        if (!WaitForLogRecords(logPath, "ALERT", alertsBefore + i) ||
+            !SendStandInControl(window, "alert-ok")) {
+            return "<no result>";
+        }
+    }
     // A call that starts the floating menu waits until it is ready.
-    if (!SendCopyData(window, 1, call, 120000) ||
-        !WaitForLogRecords(logPath, "RESULT", before + 1)) {
+    if (!WaitForLogRecords(logPath, "RESULT", before + 1, 120000)) {
         return "<no result>";
     }
     return LogRecordsOf(logPath, "RESULT")[before].bytes;

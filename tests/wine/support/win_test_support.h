@@ -109,9 +109,15 @@ HWND StartModuleHost(Program* cad, const char* caption, const std::vector<std::s
                      const std::string& options = "");
 
 // Sends a LISP call to a stand-in hosting modules (WM_COPYDATA, dwData 1),
-// which runs it before it answers; returns the body of the RESULT record it
-// logged, or "<no result>".
-std::string CallLisp(HWND window, const std::string& logPath, const std::string& call);
+// which queues it and runs it after this send has returned.
+bool SendLisp(HWND window, const std::string& call);
+
+// Sends a LISP call and waits for the RESULT record it logs (a call that
+// starts the floating menu waits until the menu is ready), dismissing each
+// of the call's alerts ("alert-ok") once it is logged; the RESULT's body,
+// or "<no result>".
+std::string CallLisp(HWND window, const std::string& logPath, const std::string& call,
+                     size_t alerts = 0);
 
 // The main window of the stand-in with this caption (waits for it).
 HWND WaitForStandInWindow(const char* caption, DWORD timeoutMs = 10000);
