@@ -87,7 +87,7 @@ TEST_F(MenuStartModule, LearnsTheHandlesThenClosesAndRestartsTheMenu) {
     // has returned, closes the menu and brings it back when it ends.
     const HWND clicked = top;
     ClickItem(top, 0, 1);
-    ASSERT_TRUE(WaitForLogRecords(log, "COMMAND", 1, 120000));
+    ASSERT_TRUE(WaitForLogRecords(log, "COMMAND", 1, 60000));
     EXPECT_EQ(LogRecordsOf(log, "COMMAND")[0].bytes, "PLOT");
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(clicked); }, 10000)) << "PLOT did not close it";
     top = TopWindow();

@@ -373,7 +373,7 @@ std::string CallLisp(HWND window, const std::string& logPath, const std::string&
         }
     }
     // A call that starts the floating menu waits until it is ready.
-    if (!WaitForLogRecords(logPath, "RESULT", before + 1, 120000)) {
+    if (!WaitForLogRecords(logPath, "RESULT", before + 1, 60000)) {
         return "<no result>";
     }
     return LogRecordsOf(logPath, "RESULT")[before].bytes;
