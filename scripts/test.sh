@@ -89,8 +89,12 @@ monitors() {
   )
 }
 
+# Both builds' deliverables: the shipped i686 one and the x86_64 one.
 shipped() {
-  cmake --preset win32 >/dev/null && cmake --build --preset win32 || return 1
+  local build
+  for build in win32 win64; do
+    cmake --preset "$build" >/dev/null && cmake --build --preset "$build" || return 1
+  done
   local status=0
   grep -q "PE32 executable (GUI) Intel 80386" <<<"$(file dist/win32/VXMENU/VXMENU32.EXE)" || status=1
   grep -q "PE32+ executable (GUI) x86-64" <<<"$(file dist/win64/VXMENU/VXMENU32.EXE)" || status=1
