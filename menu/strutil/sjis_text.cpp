@@ -216,7 +216,7 @@ bool StartsWith(const char* text, const char* prefix) {
     return strncmp(text, prefix, strlen(prefix)) == 0;
 }
 
-long ParseDecimal(const char* text) {
+int32_t ParseDecimal(const char* text) {
     const char* p = text;
     while (*p == ' ' || *p == '\t') {
         ++p;
@@ -226,13 +226,17 @@ long ParseDecimal(const char* text) {
         negative = (*p == '-');
         ++p;
     }
-    long value = 0;
-    const long limit = 0x7FFFFFFF; // a 32-bit signed value on every build
+    // Held at most one past INT32_MAX, so the next step cannot overflow.
+    const int64_t beyond = int64_t{INT32_MAX} + 1;
+    int64_t value = 0;
     for (; *p >= '0' && *p <= '9'; ++p) {
         value = value * 10 + (*p - '0');
-        if (value > limit) {
-            value = limit;
+        if (value > beyond) {
+            value = beyond;
         }
     }
-    return negative ? -value : value;
+    if (negative) {
+        return static_cast<int32_t>(-value); // down to INT32_MIN
+    }
+    return value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
 }

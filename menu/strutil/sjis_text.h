@@ -5,6 +5,7 @@
 
 #include <cstdarg>
 #include <cstddef>
+#include <cstdint>
 
 // Longest text the trimming and searching helpers accept.
 constexpr size_t kMaxUtilText = 1024;
@@ -142,6 +143,7 @@ inline int HexDigitValue(char c) {
     return -1;
 }
 
-// Leading decimal digits of text as a number, like atol but never
-// overflowing: leading blanks and a sign are accepted, anything else gives 0.
-long ParseDecimal(const char* text);
+// Leading decimal digits of text as a 32-bit number (a long's width under
+// Windows), like atol: leading blanks and a sign are accepted, anything else
+// gives 0; a value out of range is clamped to INT32_MAX or INT32_MIN.
+int32_t ParseDecimal(const char* text);

@@ -27,7 +27,8 @@ TEST(LayoutSlot, PositionsScaleWithTheDesktop) {
 
 TEST(LayoutSlot, HandEditedPositionsStayWithinTheDesktop) {
     int fields[2];
-    ASSERT_EQ(ParseLayoutFields("99999999999, -99999999999", fields, 2), 2);
+    // Out of 32-bit range: at the far edges, not wrapped to 0 or below.
+    ASSERT_EQ(ParseLayoutFields("4294967296, -99999999999", fields, 2), 2);
     EXPECT_EQ(ScaleCoordinate(fields[0], 1280, 1024), 1280);
     EXPECT_EQ(ScaleCoordinate(fields[0], 1024, 0), 1024);
     EXPECT_EQ(ScaleCoordinate(fields[1], 768, 768), -768);

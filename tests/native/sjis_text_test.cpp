@@ -6,7 +6,9 @@
 #include "menu/strutil/derived_path.h"
 #include "menu/strutil/sjis_text.h"
 
+#include <cstdint>
 #include <string>
+#include <type_traits>
 
 namespace {
 
@@ -121,13 +123,22 @@ TEST(LastCharMb, GivesTheLeadByteOfAFinalDoubleByteCharacter) {
     EXPECT_EQ(LastCharMb(""), nullptr);
 }
 
-TEST(ParseDecimal, ReadsLeadingDigitsLikeAtol) {
+// At the width of a long under Windows (32 bits) on every host: numbers out
+// of range are clamped, never wrapped.
+TEST(ParseDecimal, ReadsLeadingDigitsLikeAtolAndClampsAtThirtyTwoBits) {
+    static_assert(std::is_same<decltype(ParseDecimal("")), int32_t>::value, "a 32-bit result");
     EXPECT_EQ(ParseDecimal("500"), 500);
     EXPECT_EQ(ParseDecimal("abc"), 0);
     EXPECT_EQ(ParseDecimal(""), 0);
     EXPECT_EQ(ParseDecimal(" 12ms"), 12);
     EXPECT_EQ(ParseDecimal("-3"), -3);
-    EXPECT_EQ(ParseDecimal("99999999999999999999"), 0x7FFFFFFF);
+    EXPECT_EQ(ParseDecimal("2147483647"), INT32_MAX);
+    EXPECT_EQ(ParseDecimal("-2147483648"), INT32_MIN);
+    for (const char* tooLarge :
+         {"2147483648", "4294967296", "99999999999", "99999999999999999999"}) {
+        EXPECT_EQ(ParseDecimal(tooLarge), INT32_MAX) << tooLarge;
+        EXPECT_EQ(ParseDecimal((std::string("-") + tooLarge).c_str()), INT32_MIN) << tooLarge;
+    }
 }
 
 TEST(DerivePath, CutsAtTheFirstDotOfTheFileNameOnly) {
