@@ -61,15 +61,18 @@ const MenuItem kNewItem{};
 // The items of a menu being read. They are kept in blocks that never move,
 // so that a long menu is not copied again each time it grows; the menu gets
 // them in one list of its exact size when it ends, and the blocks are used
-// again for the next menu read at the same depth.
+// again for the next menu read at the same depth. The blocks grow with use
+// (1, 2, 4, ... up to 256 items), so that each level of a deep nesting of
+// short menus takes room for the items it has.
 class PendingItems {
 public:
     // A new item at the end (kNewItem); it stays in place until MoveTo.
     MenuItem& Add() {
-        if (used_ == 0 || blocks_[used_ - 1].size() == kBlockItems) {
+        if (used_ == 0 || blocks_[used_ - 1].size() == blocks_[used_ - 1].capacity()) {
             if (used_ == blocks_.size()) {
+                const size_t shift = std::min<size_t>(blocks_.size(), 8);
                 blocks_.emplace_back();
-                blocks_.back().reserve(kBlockItems);
+                blocks_.back().reserve(kFirstBlockItems << shift);
             }
             used_ += 1;
         }
@@ -91,7 +94,7 @@ public:
     }
 
 private:
-    static constexpr size_t kBlockItems = 256;
+    static constexpr size_t kFirstBlockItems = 1; // the later blocks hold 1 << 8 = 256
     std::vector<std::vector<MenuItem>> blocks_;
     size_t used_ = 0; // blocks holding items
     size_t count_ = 0;

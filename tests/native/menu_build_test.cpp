@@ -7,6 +7,7 @@
 #include "tests/native/menu_memory_hooks.h"
 #include "tests/native/menu_text_print.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -229,6 +230,58 @@ TEST_F(MenuBuild, LongMenusKeepTheirItemsInOrder) {
     EXPECT_EQ(Labels(1), sub);
     EXPECT_EQ(g_menuTable[0].itemCount, 557);
     EXPECT_EQ(g_menuTable[0].items[256].submenu, 1);
+}
+
+// The heap in use, as AddressSanitizer counts it (the native preset's build).
+#if defined(__SANITIZE_ADDRESS__)
+} // namespace
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+namespace {
+constexpr bool kHeapCounted = true;
+size_t HeapInUse() {
+    return __sanitizer_get_current_allocated_bytes();
+}
+#else
+constexpr bool kHeapCounted = false;
+size_t HeapInUse() {
+    return 0;
+}
+#endif
+
+// The heap in use at its highest while a load reads its files (sampled at
+// each block the line reader asks for).
+size_t g_heapPeak = 0;
+int SampledRead(void* context, char* buffer, int count) {
+    g_heapPeak = std::max(g_heapPeak, HeapInUse());
+    return MemoryTextSource(static_cast<MemoryText*>(context)).read(context, buffer, count);
+}
+TextFile* OpenSampled(void* context, const char* path) {
+    TextFile* file = memory_hooks::Open(context, path);
+    if (file != nullptr) {
+        file->source.read = SampledRead;
+    }
+    return file;
+}
+
+TEST_F(MenuBuild, DeepNestingTakesMemoryByUse) {
+    if (!kHeapCounted) {
+        GTEST_SKIP() << "the heap is counted in the build with AddressSanitizer";
+    }
+    // 2,000 levels of "[->a]" against 2,000 plain items of the same length.
+    hooks.openText = OpenSampled;
+    size_t cost[2] = {0, 0};
+    for (int deep = 0; deep < 2; ++deep) {
+        std::vector<std::string> lines{"[Title]"};
+        lines.insert(lines.end(), 2000, deep ? "[->a]" : "[--a]");
+        SetConfig({"[VXMENU]", Registration(AddPackage("one", lines))});
+        const size_t before = HeapInUse();
+        g_heapPeak = before;
+        ASSERT_EQ(Load(), 0);
+        ASSERT_EQ(g_menuTable.size(), deep ? 2001u : 1u);
+        cost[deep] = g_heapPeak - before;
+        FreeMenuModel(hooks);
+    }
+    EXPECT_LT(cost[1], cost[0] + 2000 * 1024) << "flat " << cost[0] << " bytes, deep " << cost[1];
 }
 
 TEST_F(MenuBuild, TitleLineAddsNoItemButSetsThePlacement) {
