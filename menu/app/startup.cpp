@@ -19,14 +19,7 @@ namespace {
 
 // Undoes what a failed start-up made: links, DDE instance, hidden windows.
 void FailureCleanup() {
-    DisconnectDde(&g_app.cadLink);
-    for (int i = 0; i < g_app.externalCount; ++i) {
-        DisconnectDde(&g_app.externalPrograms[i]);
-    }
-    if (g_app.ddeInstance) {
-        DdeUninitialize(g_app.ddeInstance);
-        g_app.ddeInstance = 0;
-    }
+    EndDdeLinks();
     ShowHiddenCadWindows();
 }
 

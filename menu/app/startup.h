@@ -19,6 +19,10 @@ int StartExternalPrograms();
 // floating menu's caption.
 void ShowStartupMessage(const char* format, ...);
 
-// Sends each linked external program its exit command and ends every DDE
-// conversation (the end of a run).
+// Ends every DDE conversation, frees every link's string handles and ends
+// the DDE instance.
+void EndDdeLinks();
+
+// Sends each linked external program its exit command, then EndDdeLinks
+// (the end of a run).
 void CloseLinks();

@@ -437,7 +437,7 @@ TEST_F(CadLinkDriver, CadProgramEndingItsConversationEndsTheMenu) {
     EXPECT_EQ(g_app.cadLink.conversation, nullptr);
 }
 
-TEST_F(CadLinkDriver, CadConversationEndingBeforeTheMenuExistsOnlyClearsIt) {
+TEST_F(CadLinkDriver, CadConversationEndingOnlyClearsItUntilTheRunEnds) {
     Link("ACADDIR",
          StandIn("AutoCAD - [early.dwg]", "-ddeservice=AutoCAD.r13.DDE -ddetopic=SYSTEM"));
     if (HasFatalFailure()) {
@@ -452,6 +452,15 @@ TEST_F(CadLinkDriver, CadConversationEndingBeforeTheMenuExistsOnlyClearsIt) {
     SendCadCommand(kCommand.c_str(), g_app.cadLink.conversation);
     EXPECT_TRUE(none.Finish().empty());
     EXPECT_TRUE(CommandsUpToMarker().empty());
+
+    // The end of the run gives the link's names back and ends the DDE instance.
+    const DWORD instance = g_app.ddeInstance;
+    CloseLinks();
+    EXPECT_EQ(g_app.cadLink.hszService, nullptr);
+    EXPECT_EQ(g_app.cadLink.hszTopic, nullptr);
+    EXPECT_EQ(g_app.ddeInstance, 0u);
+    EXPECT_EQ(DdeCreateStringHandleA(instance, "VXMENU", CP_WINANSI), nullptr)
+        << "the DDE instance lives on";
 }
 
 TEST_F(CadLinkDriver, CommandsStopWhenTheCadProgramEndsTheConversation) {
