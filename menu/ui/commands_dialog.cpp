@@ -85,14 +85,14 @@ INT_PTR CALLBACK CommandsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     }
 }
 
-// Slot 0 saved afresh with the new side, then every window placed again by it.
+// Slot 0 saved afresh with the new side, then every window placed again at
+// that side from memory: the layout file may not be writable.
 void ApplyMenuSide() {
     if (g_app.topWindow == nullptr || g_menuTable.empty()) {
         return;
     }
     SaveLayout(0); // afresh; the mark of the save at the end stays as it was
-    CloseAllMenus();
-    RestoreLayout(0);
+    PlaceWindowsAgain();
 }
 
 } // namespace

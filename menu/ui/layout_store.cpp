@@ -14,6 +14,9 @@
 
 #include <cstring>
 
+#include <utility>
+#include <vector>
+
 int g_menuSide = 0;
 int g_layoutSaved = 0;
 
@@ -114,6 +117,15 @@ MonitorList ReadMonitors(const char* path, const char* section, const int (&desk
     return SavedMonitors(fields, count, desktop[0], desktop[1]);
 }
 
+// Shows the top window at the chosen edge of the CAD window's monitor, at
+// the height it had at `at` on the monitors `saved`.
+void DockTopWindow(const MonitorList& saved, ScreenPoint at) {
+    const ScreenRect dock = DockMonitor();
+    const SIZE size = TopWindowSize();
+    int top = RestoredTopOn(saved, dock, at, size.cx, size.cy, g_menuTable[0].heightMinus1);
+    ShowTopWindowAt(DockedLeft(dock, g_menuSide, size.cx), KeepDragStripOnScreen(top, dock));
+}
+
 } // namespace
 
 void SaveLayout(int slot) {
@@ -191,12 +203,7 @@ void RestoreLayout(int slot) {
         if (count >= 3) {
             g_menuSide = fields[2] != 0 ? 1 : 0;
         }
-        // At the chosen edge of the CAD window's monitor, at the saved height.
-        const ScreenRect dock = DockMonitor();
-        const SIZE size = TopWindowSize();
-        int top = RestoredTopOn(savedMonitors, dock, ScreenPoint{fields[0], fields[1]}, size.cx,
-                                size.cy, g_menuTable[0].heightMinus1);
-        ShowTopWindowAt(DockedLeft(dock, g_menuSide, size.cx), KeepDragStripOnScreen(top, dock));
+        DockTopWindow(savedMonitors, ScreenPoint{fields[0], fields[1]});
     }
     for (size_t i = 1; i < g_menuTable.size(); ++i) {
         FormatText(key, sizeof key, "MENU%d", static_cast<int>(i));
@@ -211,5 +218,27 @@ void RestoreLayout(int slot) {
             savedMonitors, monitors, ScreenPoint{position[0], position[1]}, size.cx, size.cy);
         RECT none{};
         TearOffMenu(static_cast<int>(i), true, at.x, at.y, none);
+    }
+}
+
+void PlaceWindowsAgain() {
+    if (g_menuTable.empty() || g_app.topWindow == nullptr) {
+        return;
+    }
+    // Where the torn-off windows stand, taken before they close.
+    std::vector<std::pair<int, POINT>> tornOff;
+    for (size_t i = 1; i < g_menuTable.size(); ++i) {
+        if (g_menuTable[i].secondWindow != nullptr) {
+            RECT r{};
+            GetWindowRect(static_cast<HWND>(g_menuTable[i].secondWindow), &r);
+            tornOff.emplace_back(static_cast<int>(i), POINT{r.left, r.top});
+        }
+    }
+    CloseAllMenus();
+    const POINT origin = TopWindowOrigin(g_app.topWindow);
+    DockTopWindow(CurrentMonitors(), ScreenPoint{origin.x, origin.y});
+    for (const auto& torn : tornOff) {
+        RECT none{};
+        TearOffMenu(torn.first, true, torn.second.x, torn.second.y, none);
     }
 }

@@ -24,3 +24,9 @@ int KeepDragStripOnScreen(int top, const ScreenRect& monitor);
 // Places and shows the top window and re-opens the torn-off windows of a slot;
 // a slot never saved gives the default placement.
 void RestoreLayout(int slot);
+
+// Closes all windows and places them again from what is on screen, as a
+// restore of a slot just saved would, without reading the layout file: the
+// top window docked at g_menuSide at its height, the torn-off windows where
+// they were.
+void PlaceWindowsAgain();

@@ -590,6 +590,45 @@ TEST_F(MenuWindowsTest, SideChosenWithOkMovesTheMenuAtOnceAndCancelChangesNothin
               std::to_string(before.left) + ", " + std::to_string(before.top) + ", 0");
 }
 
+// A layout file the menu may read but not write (held open here without
+// write sharing, as a read-only share would keep it): the side still takes
+// effect and the torn-off window stays, placed from what is on screen.
+TEST_F(MenuWindowsTest, SideChosenWithOkHoldsWhenTheLayoutFileCannotBeWritten) {
+    const std::string layout = dir + "\\VXMENU32.dsp";
+    WriteTextFile(layout, "");
+    HANDLE held = CreateFileA(layout.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    HWND top = StartWithCopyData();
+    ASSERT_NE(top, nullptr);
+    ASSERT_NE(TearOffTools(top), nullptr);
+    RECT before{};
+    GetWindowRect(top, &before);
+    HWND dialog = OpenDialog(top, kDialogItem);
+    ASSERT_NE(dialog, nullptr);
+    PressButton(dialog, 1005);
+    PressButton(dialog, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+    RECT after{};
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            GetWindowRect(top, &after);
+            return after.left == 1;
+        },
+        5000));
+    EXPECT_EQ(after.top, before.top);
+    HWND torn = nullptr;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (torn = FindMenuWindow("VXMENU_PARENT", 2)) != nullptr; }, 5000))
+        << "the torn-off window was closed for good";
+    RECT r{};
+    GetWindowRect(torn, &r);
+    EXPECT_EQ(r.left, 300);
+    EXPECT_EQ(r.top, 200);
+    EXPECT_EQ(ReadTextFile(layout), "") << "the layout file was written";
+    CloseHandle(held);
+}
+
 TEST_F(MenuWindowsTest, ProgramInAFolderWithADotFindsItsConfigurationAndLayoutThere) {
     const std::string folder = dir + "\\VX v1.5\\VXMENU";
     CreateDirectoryA((dir + "\\VX v1.5").c_str(), nullptr);
