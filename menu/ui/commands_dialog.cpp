@@ -14,8 +14,12 @@ namespace {
 
 // The side chosen in the open dialog: 0 right, 1 left.
 int g_sideChoice = 0;
+// The open dialog (the innermost, should one be opened from another menu
+// window while the first is open), or nullptr.
+HWND g_dialog = nullptr;
 
 void InitDialog(HWND dialog) {
+    g_dialog = dialog;
     for (const PackageEntry& package : g_packageTable) {
         SendDlgItemMessageA(dialog, IDC_PACKAGE_LIST, LB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(package.displayName.c_str()));
@@ -101,8 +105,17 @@ void ShowCommandsDialog(int kind, HWND owner) {
     int resource = kind == 1 ? IDD_COMMANDS : IDD_COMMANDS_SHORT;
     // The windows are placed again only once the dialog has gone: closing
     // all windows may destroy the window that owns it.
-    if (DialogBoxParamA(g_app.instance, MAKEINTRESOURCEA(resource), owner, CommandsDialogProc, 0) ==
-        IDOK) {
+    HWND outer = g_dialog;
+    const INT_PTR result =
+        DialogBoxParamA(g_app.instance, MAKEINTRESOURCEA(resource), owner, CommandsDialogProc, 0);
+    g_dialog = outer;
+    if (result == IDOK) {
         ApplyMenuSide();
+    }
+}
+
+void EndCommandsDialog() {
+    if (g_dialog != nullptr) {
+        EndDialog(g_dialog, IDCANCEL);
     }
 }

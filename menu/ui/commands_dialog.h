@@ -9,3 +9,6 @@
 // takes effect: slot 0 is saved afresh, all windows close and slot 0 is
 // restored at that side.
 void ShowCommandsDialog(int kind, HWND owner);
+
+// Ends the open dialog as its Cancel button does; nothing when none is open.
+void EndCommandsDialog();

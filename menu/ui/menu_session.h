@@ -19,5 +19,11 @@ int OpenTopWindow();
 int RunMenuItem(int index, HWND owner, WPARAM keyFlags, const std::vector<MenuItem>& items);
 
 // Saves layout slot 0 (once per run) and destroys the top window, which
-// ends the program; while an item runs, the window goes once it returned.
+// ends the program. While an item runs, every menu window is hidden and the
+// registered-commands dialog ended as if cancelled at once, and the top
+// window goes once the item returned.
 void EndFloatingMenu();
+
+// 1 once an end was asked for while an item ran: the windows stay hidden
+// and no item runs until the top window goes.
+int MenuEnding();

@@ -111,6 +111,9 @@ void FollowCadWindow(HWND window) {
         EndFloatingMenu(); // minimised too: the normal positions are valid
         return;
     }
+    if (MenuEnding()) {
+        return; // hidden until it ends: neither minimised nor restored
+    }
     bool cadIconic = IsIconic(cad) != 0;
     bool menuIconic = IsIconic(window) != 0;
     if (cadIconic && !menuIconic && !g_userIconified) {

@@ -878,7 +878,19 @@ TEST_F(SecondMonitorGone, TheSlotBringsTheTornOffWindowWhollyOntoThePrimary) {
 // While a library function's message box is open the menu is asked to end:
 // it ends once the function has returned, with slot 0 and the exit command.
 class EndWhileAnItemRuns : public MenuWindowsTest,
-                           public ::testing::WithParamInterface<const char*> {};
+                           public ::testing::WithParamInterface<const char*> {
+protected:
+    // Command 109, or the CAD window closed, which the menu's timer finds;
+    // true once the menu has taken the request (slot 0 is saved at once).
+    bool RequestEnd(HWND top, HWND cad) {
+        if (std::string(GetParam()) == "109") {
+            SendMessageA(top, WM_COMMAND, 109, 0);
+        } else if (!SendStandInControl(cad, "close")) {
+            return false;
+        }
+        return WaitUntil([&] { return Slot(0, "DeskTop") != "<absent>"; }, 5000);
+    }
+};
 
 TEST_P(EndWhileAnItemRuns, WaitsUntilTheItemReturned) {
     const std::string externalLog = dir + "\\ext.log";
@@ -892,15 +904,15 @@ TEST_P(EndWhileAnItemRuns, WaitsUntilTheItemReturned) {
                          log + "\r\nEXAPDIR1=" + external + ",EXTSERVICE,EXTTOPIC,EXT,QUIT");
     ASSERT_NE(top, nullptr);
     HWND cad = WaitForStandInWindow("AutoCAD - [end.dwg]");
+    HWND torn = TearOffTools(top);
+    ASSERT_NE(torn, nullptr);
     ClickItem(top, 0, kBoxItem); // 箱: the library function shows its box
     ShownMessage box;
     ASSERT_TRUE(WaitForMessageBox("VXデモ", 5000, &box));
-    if (std::string(GetParam()) == "109") {
-        PostMessageA(top, WM_COMMAND, 109, 0);
-    } else {
-        ASSERT_TRUE(SendStandInControl(cad, "close")); // the menu's timer finds it gone
-    }
-    ASSERT_TRUE(WaitUntil([&] { return Slot(0, "DeskTop") != "<absent>"; }, 5000));
+    ASSERT_TRUE(RequestEnd(top, cad));
+    EXPECT_EQ(Slot(0, "MENU2"), "300, 200");
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(top) && !IsWindowVisible(torn); }, 5000))
+        << "the menu stays on screen";
     EXPECT_TRUE(IsWindow(top)) << "the menu ended under the running function";
     PressButton(box.window, IDOK);
     DWORD code = 1;
@@ -908,6 +920,29 @@ TEST_P(EndWhileAnItemRuns, WaitsUntilTheItemReturned) {
     EXPECT_EQ(code, 0u);
     ASSERT_TRUE(WaitForLogRecords(externalLog, "DDE", 1));
     EXPECT_EQ(LogRecordsOf(externalLog, "DDE")[0].bytes, std::string("QUIT\n") + '\0');
+}
+
+// Asked to end while the registered-commands dialog is open, the menu ends
+// it as Cancel (the side chosen in it is dropped) and sends nothing more.
+TEST_P(EndWhileAnItemRuns, EndsTheOpenDialogAsCancel) {
+    HWND top = StartWithCopyData();
+    ASSERT_NE(top, nullptr);
+    HWND cad = WaitForStandInWindow("AutoCAD 2004 - [図面.dwg]");
+    HWND dialog = OpenDialog(top, kDialogItem);
+    ASSERT_NE(dialog, nullptr);
+    SendDlgItemMessageA(dialog, 1000, LB_SETSEL, TRUE, 0);
+    PressButton(dialog, 1005);
+    ASSERT_TRUE(WaitUntil([&] { return IsDlgButtonChecked(dialog, 1005) == BST_CHECKED; }, 5000));
+    RECT before{};
+    GetWindowRect(top, &before);
+    ASSERT_TRUE(RequestEnd(top, cad));
+    PressButton(dialog, 1002); // too late: 初期値設定 sends nothing
+    DWORD code = 1;
+    ASSERT_TRUE(WaitForExit(menuProgram, 10000, &code)) << "the dialog kept the menu";
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(Slot(0, "MENU0"),
+              std::to_string(before.left) + ", " + std::to_string(before.top) + ", 0");
+    EXPECT_TRUE(LogRecordsOf(log, "COPYDATA").empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(ByCommandOrCadWindow, EndWhileAnItemRuns,
