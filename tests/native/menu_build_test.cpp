@@ -248,19 +248,11 @@ size_t HeapInUse() {
 }
 #endif
 
-// The heap in use at its highest while a load reads its files (sampled at
-// each block the line reader asks for).
+// The heap in use at its highest while a load reads its files (sampled
+// before each block the line reader asks for).
 size_t g_heapPeak = 0;
-int SampledRead(void* context, char* buffer, int count) {
+void SampleHeap() {
     g_heapPeak = std::max(g_heapPeak, HeapInUse());
-    return MemoryTextSource(static_cast<MemoryText*>(context)).read(context, buffer, count);
-}
-TextFile* OpenSampled(void* context, const char* path) {
-    TextFile* file = memory_hooks::Open(context, path);
-    if (file != nullptr) {
-        file->source.read = SampledRead;
-    }
-    return file;
 }
 
 TEST_F(MenuBuild, DeepNestingTakesMemoryByUse) {
@@ -268,7 +260,7 @@ TEST_F(MenuBuild, DeepNestingTakesMemoryByUse) {
         GTEST_SKIP() << "the heap is counted in the build with AddressSanitizer";
     }
     // 2,000 levels of "[->a]" against 2,000 plain items of the same length.
-    hooks.openText = OpenSampled;
+    system.beforeRead = SampleHeap;
     size_t cost[2] = {0, 0};
     for (int deep = 0; deep < 2; ++deep) {
         std::vector<std::string> lines{"[Title]"};

@@ -23,6 +23,7 @@ struct MemoryMenuSystem {
     std::set<std::string> locked;                   // files that exist but cannot be opened
     int maxChunk = 0;                               // block size handed to the line reader
     int throwAtCall = 0;                            // n > 0: the n-th hook call throws bad_alloc
+    void (*beforeRead)() = nullptr;                 // called before each block read from a file
     int calls = 0;
     std::set<std::string> libraryLoads; // paths asked for, loaded or not
     int openFiles = 0;                  // handed out and not yet released
@@ -39,7 +40,14 @@ namespace memory_hooks {
 struct OpenFile {
     TextFile file;     // first: the record's address is the file's
     MemoryText memory; // over the bytes in the map, which stay put while open
+    void (*beforeRead)() = nullptr;
 };
+
+inline int ReadAfterCall(void* context, char* buffer, int count) {
+    OpenFile* open = static_cast<OpenFile*>(context);
+    open->beforeRead();
+    return MemoryTextSource(&open->memory).read(&open->memory, buffer, count);
+}
 
 struct LibraryHandle {
     const MemoryLibrary* library;
@@ -67,6 +75,10 @@ inline TextFile* Open(void* context, const char* path) {
     open->memory = MemoryText{found->second.data(), static_cast<int>(found->second.size()), 0,
                               system.maxChunk};
     InitTextFile(&open->file, MemoryTextSource(&open->memory));
+    if (system.beforeRead != nullptr) {
+        open->beforeRead = system.beforeRead;
+        open->file.source = TextSource{open, ReadAfterCall};
+    }
     system.openFiles += 1;
     return &open->file;
 }

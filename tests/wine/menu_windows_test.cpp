@@ -137,6 +137,36 @@ protected:
         return torn;
     }
 
+    // Chooses 左側 (the dialog opens with 右側 checked) and OK: the menu is
+    // docked at the left edge at once at its height, and the torn-off ツール
+    // is back at (300, 200).
+    static void ChooseLeftSide(HWND top, int item) {
+        RECT before{};
+        GetWindowRect(top, &before);
+        HWND dialog = OpenDialog(top, item);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(IsDlgButtonChecked(dialog, 1004), BST_CHECKED);
+        PressButton(dialog, 1005);
+        PressButton(dialog, IDOK);
+        RECT after{};
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                GetWindowRect(top, &after);
+                return after.left == 1;
+            },
+            5000));
+        EXPECT_EQ(after.top, before.top);
+        EXPECT_EQ(after.right - after.left, before.right - before.left);
+        HWND torn = nullptr;
+        ASSERT_TRUE(
+            WaitUntil([&] { return (torn = FindMenuWindow("VXMENU_PARENT", 2)) != nullptr; }, 5000))
+            << "the torn-off window was closed for good";
+        RECT r{};
+        GetWindowRect(torn, &r);
+        EXPECT_EQ(r.left, 300);
+        EXPECT_EQ(r.top, 200);
+    }
+
     std::string Slot(int slot, const char* key) {
         return ReadIniValue(dir + "\\VXMENU32.dsp", ("Recode" + std::to_string(slot)).c_str(), key);
     }
@@ -548,26 +578,10 @@ TEST_F(MenuWindowsTest, SideChosenWithOkMovesTheMenuAtOnceAndCancelChangesNothin
     EXPECT_TRUE(IsWindow(torn));
     EXPECT_EQ(ReadIniValue(layout, "Recode0", "DeskTop"), "<absent>");
 
-    dialog = OpenDialog(top, kDialogItem);
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(IsDlgButtonChecked(dialog, 1004), BST_CHECKED) << "Cancel dropped the choice";
-    PressButton(dialog, 1005);
-    PressButton(dialog, IDOK);
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            GetWindowRect(top, &after);
-            return after.left == 1;
-        },
-        5000));
-    EXPECT_EQ(after.top, before.top);
-    EXPECT_EQ(after.right - after.left, before.right - before.left);
-    HWND reopened = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] { return (reopened = FindMenuWindow("VXMENU_PARENT", 2)) != nullptr; }, 5000));
-    RECT r{};
-    GetWindowRect(reopened, &r);
-    EXPECT_EQ(r.left, 300);
-    EXPECT_EQ(r.top, 200);
+    ChooseLeftSide(top, kDialogItem); // (Cancel dropped the choice: 右側 is checked)
+    if (HasFatalFailure()) {
+        return;
+    }
     EXPECT_EQ(ReadIniValue(layout, "Recode0", "MENU0"),
               std::to_string(before.left) + ", " + std::to_string(before.top) + ", 1");
     EXPECT_EQ(ReadIniValue(layout, "Recode0", "MENU2"), "300, 200");
@@ -602,29 +616,7 @@ TEST_F(MenuWindowsTest, SideChosenWithOkHoldsWhenTheLayoutFileCannotBeWritten) {
     HWND top = StartWithCopyData();
     ASSERT_NE(top, nullptr);
     ASSERT_NE(TearOffTools(top), nullptr);
-    RECT before{};
-    GetWindowRect(top, &before);
-    HWND dialog = OpenDialog(top, kDialogItem);
-    ASSERT_NE(dialog, nullptr);
-    PressButton(dialog, 1005);
-    PressButton(dialog, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
-    RECT after{};
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            GetWindowRect(top, &after);
-            return after.left == 1;
-        },
-        5000));
-    EXPECT_EQ(after.top, before.top);
-    HWND torn = nullptr;
-    ASSERT_TRUE(
-        WaitUntil([&] { return (torn = FindMenuWindow("VXMENU_PARENT", 2)) != nullptr; }, 5000))
-        << "the torn-off window was closed for good";
-    RECT r{};
-    GetWindowRect(torn, &r);
-    EXPECT_EQ(r.left, 300);
-    EXPECT_EQ(r.top, 200);
+    ChooseLeftSide(top, kDialogItem);
     EXPECT_EQ(ReadTextFile(layout), "") << "the layout file was written";
     CloseHandle(held);
 }

@@ -87,16 +87,8 @@ size_t HeapInUse() {
     return info.uordblks + info.hblkhd;
 }
 size_t g_heapPeak = 0;
-int SampledRead(void* context, char* buffer, int count) {
+void SampleHeap() {
     g_heapPeak = std::max(g_heapPeak, HeapInUse());
-    return MemoryTextSource(static_cast<MemoryText*>(context)).read(context, buffer, count);
-}
-TextFile* OpenSampled(void* context, const char* path) {
-    TextFile* file = memory_hooks::Open(context, path);
-    if (file != nullptr) {
-        file->source.read = SampledRead;
-    }
-    return file;
 }
 
 // The heap a load of a menu file of `lines` lines like `line` takes at its
@@ -110,8 +102,8 @@ size_t LoadPeak(const std::string& line, int lines) {
         menu += line + "\r\n";
     }
     system.libraries["C:\\deep\\DEEP.dll"];
+    system.beforeRead = SampleHeap;
     MenuLoadHooks hooks = system.Hooks();
-    hooks.openText = OpenSampled;
     const size_t before = HeapInUse();
     g_heapPeak = before;
     const int result = LoadMenuModel("C:\\deep\\VXMENU32.INI", "VXMENU", hooks);
