@@ -873,14 +873,15 @@ class EndWhileAnItemRuns : public MenuWindowsTest,
                            public ::testing::WithParamInterface<const char*> {
 protected:
     // Command 109, or the CAD window closed, which the menu's timer finds;
-    // true once the menu has taken the request (slot 0 is saved at once).
+    // true once the menu has taken the request: slot 0 is saved at once, up
+    // to its last key (menu 3's).
     bool RequestEnd(HWND top, HWND cad) {
         if (std::string(GetParam()) == "109") {
             SendMessageA(top, WM_COMMAND, 109, 0);
         } else if (!SendStandInControl(cad, "close")) {
             return false;
         }
-        return WaitUntil([&] { return Slot(0, "DeskTop") != "<absent>"; }, 5000);
+        return WaitUntil([&] { return Slot(0, "MENU3") != "<absent>"; }, 5000);
     }
 };
 
