@@ -35,8 +35,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   # The 32-bit libraries must match their 64-bit twins' versions: when one
   # architecture's security index could not be read, the release's own
   # versions of both are taken.
-  $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null ||
+  if ! $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; then
+    echo "setup: installing again with the release's own package versions"
     $sudo_cmd apt-get install -y -qq --no-install-recommends -t bookworm "${missing[@]}" >/dev/null
+  fi
 fi
 
 # Outputs are taken whole: under pipefail a grep -q that stops reading early

@@ -20,7 +20,10 @@ void FreeMeasuredMenus();
 POINT ItemCentre(int menu, int item);
 
 // The floating menu's top window, once it is shown (nullptr after timeoutMs).
-HWND WaitForTopWindow(DWORD timeoutMs = 10000);
+// The menu's start (CAD program, DDE links, external programs) can take
+// seconds on a busy machine: the default wait is generous, a shown window
+// ends it at once.
+HWND WaitForTopWindow(DWORD timeoutMs = 30000);
 
 // The cascade (first) or torn-off window showing menu `menu`: the visible
 // window of that class whose caption is the menu's title.
