@@ -17,23 +17,29 @@ VX_WINE_STATE="$WINEPREFIX.state"
 VX_WINE_LOADERS="wine64"
 [ -x /usr/lib/wine/wine ] && VX_WINE_LOADERS="wine64 wine32"
 
+# Starts the X server of the command line (which writes its display number to
+# descriptor 3) unless the one the state folder names still runs.
+vx_display_up() {
+  local pid=""
+  [ -f "$VX_WINE_STATE/xvfb.pid" ] && pid=$(cat "$VX_WINE_STATE/xvfb.pid")
+  if [ -z "$pid" ] || ! kill -0 "$pid" 2>/dev/null; then
+    rm -f "$VX_WINE_STATE/display"
+    setsid "$@" 3>"$VX_WINE_STATE/display" </dev/null >/dev/null 2>&1 &
+    echo $! >"$VX_WINE_STATE/xvfb.pid"
+    for _ in $(seq 300); do
+      [ -s "$VX_WINE_STATE/display" ] && break
+      sleep 0.1
+    done
+  fi
+  [ -s "$VX_WINE_STATE/display" ] || { echo "wine: the X server ($1) did not start" >&2; return 1; }
+}
+
 # Starts what is missing: the display, the prefix, the wineserver.
 vx_wine_up() {
   mkdir -p "$VX_WINE_STATE"
   exec 9>"$VX_WINE_STATE/lock"
   flock 9
-  local pid=""
-  [ -f "$VX_WINE_STATE/xvfb.pid" ] && pid=$(cat "$VX_WINE_STATE/xvfb.pid")
-  if [ -z "$pid" ] || ! kill -0 "$pid" 2>/dev/null; then
-    rm -f "$VX_WINE_STATE/display"
-    setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
-      3>"$VX_WINE_STATE/display" </dev/null >/dev/null 2>&1 &
-    echo $! >"$VX_WINE_STATE/xvfb.pid"
-    for _ in $(seq 100); do
-      [ -s "$VX_WINE_STATE/display" ] && break
-      sleep 0.1
-    done
-  fi
+  vx_display_up Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp || { flock -u 9; return 1; }
   export DISPLAY=":$(tr -d '[:space:]' <"$VX_WINE_STATE/display")"
   if [ -f "$WINEPREFIX/.vx-ready" ] &&
     [ "$(cat "$WINEPREFIX/.vx-ready")" != "$VX_WINE_LOADERS" ]; then
@@ -107,24 +113,14 @@ vx_wine_monitors() {
   export WINEPREFIX="$VX_WINEPREFIX"
   VX_WINE_STATE="$WINEPREFIX.state"
   mkdir -p "$VX_WINE_STATE"
-  local pid="" conf="$VX_WINE_STATE/xorg.conf"
-  [ -f "$VX_WINE_STATE/xvfb.pid" ] && pid=$(cat "$VX_WINE_STATE/xvfb.pid")
-  if [ -z "$pid" ] || ! kill -0 "$pid" 2>/dev/null; then
-    printf '%s\n' 'Section "Device"' ' Identifier "dummy"' ' Driver "dummy"' ' VideoRam 64000' \
-      'EndSection' 'Section "Monitor"' ' Identifier "monitor"' ' HorizSync 5.0-1000.0' \
-      ' VertRefresh 5.0-200.0' 'EndSection' 'Section "Screen"' ' Identifier "screen"' \
-      ' Device "dummy"' ' Monitor "monitor"' ' DefaultDepth 24' ' SubSection "Display"' \
-      '  Depth 24' '  Virtual 2304 1024' ' EndSubSection' 'EndSection' >"$conf"
-    rm -f "$VX_WINE_STATE/display"
-    setsid Xorg -displayfd 3 -noreset -nolisten tcp -config "$conf" \
-      -logfile "$VX_WINE_STATE/xorg.log" 3>"$VX_WINE_STATE/display" </dev/null >/dev/null 2>&1 &
-    echo $! >"$VX_WINE_STATE/xvfb.pid"
-    for _ in $(seq 300); do
-      [ -s "$VX_WINE_STATE/display" ] && break
-      sleep 0.1
-    done
-    [ -s "$VX_WINE_STATE/display" ] || { echo "wine: Xorg did not start" >&2; return 1; }
-  fi
+  local conf="$VX_WINE_STATE/xorg.conf"
+  printf '%s\n' 'Section "Device"' ' Identifier "dummy"' ' Driver "dummy"' ' VideoRam 64000' \
+    'EndSection' 'Section "Monitor"' ' Identifier "monitor"' ' HorizSync 5.0-1000.0' \
+    ' VertRefresh 5.0-200.0' 'EndSection' 'Section "Screen"' ' Identifier "screen"' \
+    ' Device "dummy"' ' Monitor "monitor"' ' DefaultDepth 24' ' SubSection "Display"' \
+    '  Depth 24' '  Virtual 2304 1024' ' EndSubSection' 'EndSection' >"$conf"
+  vx_display_up Xorg -displayfd 3 -noreset -nolisten tcp -config "$conf" \
+    -logfile "$VX_WINE_STATE/xorg.log" || return 1
   local display=":$(tr -d '[:space:]' <"$VX_WINE_STATE/display")"
   # The second monitor's mode is added once; a second --addmode fails harmlessly.
   DISPLAY=$display xrandr --addmode DUMMY1 1280x1024 2>/dev/null
