@@ -64,21 +64,20 @@ int ReadTextLineCounted(char* dst, int size, TextFile* f) {
     for (;;) {
         while (f->unread > 0) {
             char c = f->buffer[f->position];
+            int lineEnd = 0; // bytes of the line end that starts here
             if (c == '\r') {
                 if (f->unread == 1 && !f->end && !f->error) {
                     break; // decide after the next read whether LF follows
                 }
                 if (f->unread >= 2 && f->buffer[f->position + 1] == '\n') {
-                    f->position += 2;
-                    f->unread -= 2;
-                    dst[copied] = '\n';
-                    dst[copied + 1] = '\0';
-                    return copied + 1;
+                    lineEnd = 2;
                 }
+            } else if (c == '\n' && f->lineEnds == LineEnds::kCrLfOrLf) {
+                lineEnd = 1;
             }
-            if (c == '\n' && f->lineEnds == LineEnds::kCrLfOrLf) {
-                f->position += 1;
-                f->unread -= 1;
+            if (lineEnd > 0) {
+                f->position += lineEnd;
+                f->unread -= lineEnd;
                 dst[copied] = '\n';
                 dst[copied + 1] = '\0';
                 return copied + 1;
