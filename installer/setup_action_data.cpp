@@ -42,12 +42,11 @@ int ParseSetupActionData(const char* text, SetupActionData* out) {
         p = end + (*end == '|' ? 1 : 0);
     }
     // Windows Installer's folders end in '\'; the launcher adds its own.
-    size_t length = strlen(out->packageDir);
-    while (length > 0 && out->packageDir[length - 1] == '\\' &&
-           !IsTrailByteAt(out->packageDir, out->packageDir + length - 1)) {
-        out->packageDir[--length] = '\0';
+    for (const char* last = LastCharMb(out->packageDir); last != nullptr && *last == '\\';
+         last = LastCharMb(out->packageDir)) {
+        out->packageDir[last - out->packageDir] = '\0';
     }
-    return length > 0;
+    return out->packageDir[0] != '\0';
 }
 
 int PackageDirUsable(const char* dir) {

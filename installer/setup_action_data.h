@@ -4,7 +4,10 @@
 // (vx.wxs forms it).
 #pragma once
 
-constexpr int kSetupValueSize = 260;
+#include "menu/app/app_limits.h"
+
+// A value of the setup file: the floating menu reads paths into kPathSize bytes.
+constexpr int kSetupValueSize = kPathSize;
 
 // A public property of the package and the setup file's key it is written to.
 struct OfficeSetting {
