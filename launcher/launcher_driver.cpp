@@ -179,9 +179,9 @@ int RunLauncher(HINSTANCE instance, const char* arguments) {
         !SwitchOffAssistance(s.setupPath.c_str(), s.assistanceVariant)) {
         ShowMessage(nullptr, kAssistanceNotOff, kLauncherCaption, MB_OK); // (M-4)
     }
-    s.systemListPath = s.packageDir + "\\SYSTEM.DAT";
-    if (!UpdateSystemList(setup, arguments, s.systemListPath) ||
-        !UpdateMenuConfig(setup, arguments, s.systemListPath, &g_plan.menuProgramPath)) {
+    const std::string systemListPath = s.packageDir + "\\SYSTEM.DAT";
+    if (!UpdateSystemList(setup, arguments, systemListPath) ||
+        !UpdateMenuConfig(setup, arguments, systemListPath, &g_plan.menuProgramPath)) {
         return 0;
     }
     g_plan.startMenuProgram = s.menuEnabled;

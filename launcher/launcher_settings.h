@@ -26,7 +26,6 @@ struct LauncherSettings {
     std::string ddeWaitLine;
     std::string findWaitLine;
     std::string directoryLine;
-    std::string systemListPath;
     std::string menuConfigPath;
 };
 
