@@ -32,6 +32,21 @@ void FindCommandProblems(const char* text, size_t length, bool endsDoubleByte,
     }
 }
 
+// Whether a placement text, read by PlacementOf, may mean something else
+// than its letters say: an empty text, one letter other than B, C, L, M, R,
+// two letters not vertical (T, M, B) then horizontal (L, C, R), or more.
+bool PlacementLooksOther(const char* text) {
+    if (text[0] == '\0') {
+        return true;
+    }
+    const char* second = text + CharLengthMb(text);
+    if (*second == '\0') {
+        return !OneOf(text[0], "BbCcLlMmRr");
+    }
+    return !OneOf(text[0], "TtMmBb") || !OneOf(*second, "LlCcRr") ||
+           second[CharLengthMb(second)] != '\0';
+}
+
 } // namespace
 
 void FindLeadByteProblems(const char* line, int column, const LineFindingSink& sink) {
@@ -56,30 +71,13 @@ void FindLeadByteProblems(const char* line, int column, const LineFindingSink& s
 }
 
 void FindHiddenLabelEnd(const char* line, int column, const LineFindingSink& sink) {
-    const char* p = line;
-    while (*p != '\0' && *p != '[') {
-        p += CharLengthMb(p);
+    const char* open = FindCharMb(line, '[');
+    const char* close = open != nullptr ? strchr(open + 1, ']') : nullptr;
+    if (close != nullptr && IsTrailByteAt(open + 1, close)) {
+        sink.report(sink.context, MenuFindingKind::kLabelEndHidden, nullptr, nullptr,
+                    column + static_cast<int>(close - line) + 1,
+                    static_cast<unsigned char>(close[-1]), 0);
     }
-    for (p += *p != '\0' ? 1 : 0; *p != '\0' && *p != ']'; p += CharLengthMb(p)) {
-        if (IsLeadByte932(static_cast<unsigned char>(p[0])) && p[1] == ']') {
-            sink.report(sink.context, MenuFindingKind::kLabelEndHidden, nullptr, nullptr,
-                        column + static_cast<int>(p + 1 - line) + 1,
-                        static_cast<unsigned char>(p[0]), 0);
-            return;
-        }
-    }
-}
-
-bool PlacementLooksOther(const char* text) {
-    if (text[0] == '\0') {
-        return true;
-    }
-    const char* second = text + CharLengthMb(text);
-    if (*second == '\0') {
-        return !OneOf(text[0], "BbCcLlMmRr");
-    }
-    return !OneOf(text[0], "TtMmBb") || !OneOf(*second, "LlCcRr") ||
-           second[CharLengthMb(second)] != '\0';
 }
 
 void FindItemLineProblems(const ItemLine& line, bool startsAsComment, bool isTitle,

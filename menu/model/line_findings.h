@@ -31,8 +31,3 @@ void FindHiddenLabelEnd(const char* line, int column, const LineFindingSink& sin
 // (isTitle) opens no submenu and sends no command: only how it reads counts.
 void FindItemLineProblems(const ItemLine& line, bool startsAsComment, bool isTitle,
                           const LineFindingSink& sink);
-
-// Whether a placement text, read by PlacementOf, may mean something else
-// than its letters say: an empty text, one letter other than B, C, L, M, R,
-// two letters not vertical (T, M, B) then horizontal (L, C, R), or more.
-bool PlacementLooksOther(const char* text);
