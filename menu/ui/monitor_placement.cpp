@@ -16,21 +16,26 @@ long long Overlap(long long a0, long long a1, long long b0, long long b1) {
     return high - low;
 }
 
-// The saved monitor a window was on (the one it overlaps most), else the
-// saved primary.
-int SavedMonitorOf(const MonitorList& saved, const ScreenRect& window) {
-    int best = 0;
+// The monitor of the list a window overlaps most, or -1 when it overlaps none.
+int MostOverlapped(const MonitorList& list, const ScreenRect& r) {
+    int best = -1;
     long long bestArea = 0;
-    for (int i = 0; i < saved.count; ++i) {
-        const ScreenRect& m = saved.monitors[i];
-        long long dx = Overlap(window.left, window.right, m.left, m.right);
-        long long dy = Overlap(window.top, window.bottom, m.top, m.bottom);
+    for (int i = 0; i < list.count; ++i) {
+        const ScreenRect& m = list.monitors[i];
+        long long dx = Overlap(r.left, r.right, m.left, m.right);
+        long long dy = Overlap(r.top, r.bottom, m.top, m.bottom);
         if (dx > 0 && dy > 0 && dx * dy > bestArea) {
             best = i;
             bestArea = dx * dy;
         }
     }
     return best;
+}
+
+// The saved monitor a window was on, else the saved primary.
+int SavedMonitorOf(const MonitorList& saved, const ScreenRect& window) {
+    const int most = MostOverlapped(saved, window);
+    return most >= 0 ? most : 0;
 }
 
 // A 64-bit result brought back into the range of int.
@@ -55,25 +60,20 @@ ScreenRect WindowRectAt(ScreenPoint at, int width, int height) {
 }
 
 int NearestMonitor(const MonitorList& list, const ScreenRect& r) {
-    int best = -1;
-    long long bestArea = 0;
+    int best = MostOverlapped(list, r);
+    if (best >= 0) {
+        return best;
+    }
     double bestGap = 0;
     for (int i = 0; i < list.count; ++i) {
         const ScreenRect& m = list.monitors[i];
+        // Apart: the squared distance between the two rectangles.
         long long dx = Overlap(r.left, r.right, m.left, m.right);
         long long dy = Overlap(r.top, r.bottom, m.top, m.bottom);
-        if (dx > 0 && dy > 0) {
-            if (dx * dy > bestArea) {
-                best = i;
-                bestArea = dx * dy;
-            }
-            continue;
-        }
-        // Apart: the squared distance between the two rectangles.
         long long gx = dx < 0 ? -dx : 0;
         long long gy = dy < 0 ? -dy : 0;
         double gap = static_cast<double>(gx) * gx + static_cast<double>(gy) * gy;
-        if (bestArea == 0 && (best < 0 || gap < bestGap)) {
+        if (best < 0 || gap < bestGap) {
             best = i;
             bestGap = gap;
         }

@@ -31,6 +31,11 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     return TRUE;
 }
 
+// The monitor that holds the point 0,0.
+ScreenRect PrimaryMonitor() {
+    return RectOf(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+}
+
 } // namespace
 
 ScreenRect ToScreenRect(const RECT& r) {
@@ -42,7 +47,7 @@ MonitorList CurrentMonitors() {
     MonitorList list{};
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&list));
     if (list.count == 0) {
-        list.monitors[0] = RectOf(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+        list.monitors[0] = PrimaryMonitor();
         list.count = 1;
     }
     return list;
@@ -56,5 +61,5 @@ ScreenRect DockMonitor() {
     if (g_app.cadWindow != nullptr && IsWindow(g_app.cadWindow)) {
         return MonitorOfWindow(g_app.cadWindow);
     }
-    return RectOf(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+    return PrimaryMonitor();
 }
