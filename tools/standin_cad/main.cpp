@@ -11,6 +11,7 @@
 #include "tools/standin_cad/command_text.h"
 #include "tools/standin_cad/control.h"
 #include "tools/standin_cad/dde_server.h"
+#include "tools/standin_cad/message_pump.h"
 #include "tools/standin_cad/module_host.h"
 #include "tools/standin_cad/standin_settings.h"
 
@@ -70,13 +71,8 @@ void RunCommand(const std::string& text) {
 // a time; modal loops (alerts, message boxes) run no command input.
 void RunMainLoop() {
     for (;;) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                return;
-            }
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
+        if (!DispatchQueuedMessages()) {
+            return;
         }
         if (!g_commandInput.empty()) {
             const std::string text = g_commandInput.front();
@@ -84,7 +80,7 @@ void RunMainLoop() {
             RunCommand(text);
             continue;
         }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+        WaitForMessage();
     }
 }
 
@@ -192,11 +188,10 @@ HWND CreateTopLevel(HINSTANCE instance, const char* caption, int x, int y) {
 void IdleWithoutWindows(DWORD ms) {
     const DWORD start = GetTickCount();
     for (DWORD elapsed = 0; elapsed < ms; elapsed = GetTickCount() - start) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&message);
+        if (!DispatchQueuedMessages()) {
+            return; // the main loop ends on the quit posted again
         }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
+        WaitForMessage(ms - elapsed);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "menu/strutil/sjis_text.h"
 #include "menu/strutil/text_file.h"
 #include "tools/standin_cad/lisp_text.h"
+#include "tools/standin_cad/message_pump.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -475,18 +476,10 @@ int acedAlert(const char* text) {
     Log("ALERT", text != nullptr ? text : "");
     g_alertOpen = true;
     while (g_alertOpen) {
-        MSG message;
-        while (g_alertOpen && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(message.wParam)); // for the main loop
-                g_alertOpen = false;
-                break;
-            }
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        if (g_alertOpen) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+        if (!DispatchQueuedMessages(&g_alertOpen)) {
+            g_alertOpen = false; // the program ends: so does the alert
+        } else if (g_alertOpen) {
+            WaitForMessage();
         }
     }
     return RTNORM;
